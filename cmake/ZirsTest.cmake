@@ -1,0 +1,18 @@
+# add_zirs_test(NAME SOURCES... LIBS ...)
+# Builds one Qt Test executable and registers it with CTest. Every test runs
+# on the offscreen platform with a fixed C locale, so a developer's desktop or
+# regional settings never change a result.
+function(add_zirs_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE Qt6::Test ${ARG_LIBS})
+  target_compile_definitions(${name} PRIVATE
+    ZIRS_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"
+    ZIRS_CATALOGUE_SQL="${PROJECT_SOURCE_DIR}/data/catalogue.sql"
+    ZIRS_BUILT_CATALOGUE="${CMAKE_BINARY_DIR}/bin/database.mdb"
+    ZIRS_BIN_DIR="${CMAKE_BINARY_DIR}/bin")
+  add_test(NAME ${name} COMMAND ${name})
+  set_tests_properties(${name} PROPERTIES
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;LC_ALL=C.UTF-8;ASAN_OPTIONS=detect_leaks=0"
+    TIMEOUT 300)
+endfunction()

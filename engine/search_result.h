@@ -1,0 +1,25 @@
+#pragma once
+// The outcome of a search that reached a result.
+
+#include <array>
+#include <string>
+#include <vector>
+
+enum class TResultKind { Single, Laplace, Wald };
+
+struct TRankedVariant {
+    int Place = 0; // 1..5
+    std::string Name;
+    std::string ProcessComposition;
+    std::string CriterionText; // empty for Single and for places beyond n
+};
+
+struct TSearchResult {
+    TResultKind Kind = TResultKind::Single;
+    int AdmissibleCount = 0;
+    int RejectedCount = 0;
+    std::string CriterionHeading;
+    std::array<TRankedVariant, 5> Ranked;
+    std::vector<std::string> InternalHeadings; // ranked kinds only
+    std::vector<std::string> ExternalHeadings; // Wald only
+};
