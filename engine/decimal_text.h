@@ -1,0 +1,10 @@
+#pragma once
+// Reading numbers written with the decimal comma, whatever the locale.
+
+#include <optional>
+#include <string_view>
+
+// Reads an optional minus sign, digits with at most one decimal comma (at
+// least one digit in all) and an optional exponent ("E-005", "e+3") into the
+// nearest double. Anything else, the empty text included, is no number.
+std::optional<double> ReadDecimal(std::string_view text);
