@@ -27,6 +27,13 @@ public:
 
     // Adds the 23-pixel menu bar right under the title bar.
     QMenuBar* addMenuBar();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void paintEvent(QPaintEvent* event) override;
+
+private:
+    QMenuBar* m_menuBar = nullptr;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(SkinnedWindow::TitleButtons)

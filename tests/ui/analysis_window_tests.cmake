@@ -1,0 +1,1 @@
+# target_sources(...) and tests are added here as this part is built

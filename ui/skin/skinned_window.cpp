@@ -1,0 +1,180 @@
+#include "skinned_window.h"
+
+#include <QLinearGradient>
+#include <QMenu>
+#include <QMenuBar>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QToolButton>
+#include <QWindow>
+
+namespace {
+
+const QColor FrameBackground(0xE8, 0xE8, 0xE8);
+const QColor TitleTop(0x2A, 0x4F, 0x8F);
+const QColor TitleBottom(0x12, 0x2E, 0x62);
+
+// The title bar: paints the caption, carries the buttons, moves the window
+// when dragged and maximises it on a double click where that is allowed.
+class TitleBar : public QWidget {
+public:
+    TitleBar(const QString& caption, SkinnedWindow::TitleButtons buttons, SkinnedWindow* window)
+        : QWidget(window), m_caption(caption), m_buttons(buttons), m_window(window) {
+        setObjectName(QStringLiteral("titleBar"));
+        setAccessibleName(caption);
+        setGeometry(1, 1, window->width() - 2, SkinnedWindow::TitleBarHeight - 1);
+
+        if (buttons & SkinnedWindow::SystemMenuButton) {
+            auto* menuButton = makeButton(QStringLiteral("systemMenuButton"), QStringLiteral("≡"),
+                                          QStringLiteral("Системное меню"));
+            auto* menu = new QMenu(menuButton);
+            if (buttons & SkinnedWindow::MinimiseButton)
+                menu->addAction(QStringLiteral("Свернуть"), window, &QWidget::showMinimized);
+            if (buttons & SkinnedWindow::MaximiseButton)
+                menu->addAction(QStringLiteral("Развернуть"), this, [this] { toggleMaximised(); });
+            menu->addAction(QStringLiteral("Закрыть"), window, &QWidget::close);
+            menuButton->setMenu(menu);
+            menuButton->setPopupMode(QToolButton::InstantPopup);
+            m_systemMenu = menuButton;
+        }
+        if (buttons & SkinnedWindow::MinimiseButton) {
+            m_right.append(makeButton(QStringLiteral("minimiseButton"), QStringLiteral("–"),
+                                      QStringLiteral("Свернуть")));
+            connect(m_right.last(), &QToolButton::clicked, window, &QWidget::showMinimized);
+        }
+        if (buttons & SkinnedWindow::MaximiseButton) {
+            m_right.append(makeButton(QStringLiteral("maximiseButton"), QStringLiteral("□"),
+                                      QStringLiteral("Развернуть")));
+            connect(m_right.last(), &QToolButton::clicked, this, [this] { toggleMaximised(); });
+        }
+        if (buttons & SkinnedWindow::CloseButton) {
+            m_right.append(makeButton(QStringLiteral("closeButton"), QStringLiteral("×"),
+                                      QStringLiteral("Закрыть")));
+            connect(m_right.last(), &QToolButton::clicked, window, &QWidget::close);
+        }
+        placeButtons();
+    }
+
+    void placeButtons() {
+        const int size = height() - 6;
+        if (m_systemMenu)
+            m_systemMenu->setGeometry(4, 3, size, size);
+        int x = width() - 4;
+        for (int i = m_right.size() - 1; i >= 0; --i) {
+            x -= size;
+            m_right[i]->setGeometry(x, 3, size, size);
+            x -= 2;
+        }
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QPainter painter(this);
+        QLinearGradient gradient(0, 0, 0, height());
+        gradient.setColorAt(0, TitleTop);
+        gradient.setColorAt(1, TitleBottom);
+        painter.fillRect(rect(), gradient);
+        QFont font(QStringLiteral("Tahoma"));
+        font.setPixelSize(11);
+        font.setBold(true);
+        painter.setFont(font);
+        painter.setPen(Qt::white);
+        const int left = m_systemMenu ? m_systemMenu->geometry().right() + 6 : 6;
+        painter.drawText(QRect(left, 0, width() - left, height()), Qt::AlignVCenter | Qt::AlignLeft,
+                         m_caption);
+    }
+
+    void resizeEvent(QResizeEvent*) override { placeButtons(); }
+
+    void mousePressEvent(QMouseEvent* event) override {
+        if (event->button() != Qt::LeftButton)
+            return;
+        // Let the window manager move the window where there is one; otherwise
+        // follow the pointer ourselves.
+        QWindow* handle = m_window->windowHandle();
+        if (handle && handle->startSystemMove())
+            return;
+        m_dragOffset = event->globalPosition().toPoint() - m_window->frameGeometry().topLeft();
+        m_dragging = true;
+    }
+    void mouseMoveEvent(QMouseEvent* event) override {
+        if (m_dragging && !m_window->isMaximized())
+            m_window->move(event->globalPosition().toPoint() - m_dragOffset);
+    }
+    void mouseReleaseEvent(QMouseEvent*) override { m_dragging = false; }
+    void mouseDoubleClickEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton)
+            toggleMaximised();
+    }
+
+private:
+    QToolButton* makeButton(const QString& name, const QString& glyph, const QString& tip) {
+        auto* button = new QToolButton(this);
+        button->setObjectName(name);
+        button->setText(glyph);
+        button->setToolTip(tip);
+        button->setAccessibleName(tip);
+        button->setFocusPolicy(Qt::NoFocus);
+        button->setAutoRaise(true);
+        button->setStyleSheet(QStringLiteral(
+            "QToolButton { color: white; font: bold 12px 'Tahoma'; border: 1px solid #8FA6CF;"
+            " background: #3A5F9F; } QToolButton:hover { background: #5A7FBF; }"
+            " QToolButton::menu-indicator { image: none; }"));
+        return button;
+    }
+
+    void toggleMaximised() {
+        if (!(m_buttons & SkinnedWindow::MaximiseButton))
+            return;
+        if (m_window->isMaximized())
+            m_window->showNormal();
+        else
+            m_window->showMaximized();
+    }
+
+    QString m_caption;
+    SkinnedWindow::TitleButtons m_buttons;
+    SkinnedWindow* m_window;
+    QToolButton* m_systemMenu = nullptr;
+    QList<QToolButton*> m_right;
+    QPoint m_dragOffset;
+    bool m_dragging = false;
+};
+
+} // namespace
+
+SkinnedWindow::SkinnedWindow(const QString& caption, TitleButtons buttons, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
+    setWindowTitle(caption);
+    setAutoFillBackground(true);
+    QPalette pal = palette();
+    pal.setColor(QPalette::Window, FrameBackground);
+    setPalette(pal);
+    auto* title = new TitleBar(caption, buttons, this);
+    title->lower();
+}
+
+QMenuBar* SkinnedWindow::addMenuBar() {
+    auto* bar = new QMenuBar(this);
+    bar->setObjectName(QStringLiteral("menuBar"));
+    bar->setNativeMenuBar(false);
+    bar->setGeometry(1, TitleBarHeight, width() - 2, MenuBarHeight);
+    bar->setStyleSheet(QStringLiteral("QMenuBar { background: #E8E8E8; }"));
+    m_menuBar = bar;
+    return bar;
+}
+
+void SkinnedWindow::resizeEvent(QResizeEvent* event) {
+    QWidget::resizeEvent(event);
+    if (auto* title = findChild<QWidget*>(QStringLiteral("titleBar"), Qt::FindDirectChildrenOnly))
+        title->setGeometry(1, 1, width() - 2, TitleBarHeight - 1);
+    if (m_menuBar)
+        m_menuBar->setGeometry(1, TitleBarHeight, width() - 2, MenuBarHeight);
+}
+
+void SkinnedWindow::paintEvent(QPaintEvent* event) {
+    QWidget::paintEvent(event);
+    QPainter painter(this);
+    painter.setPen(Qt::black);
+    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
