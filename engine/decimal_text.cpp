@@ -1,8 +1,56 @@
 #include "decimal_text.h"
 
+#include <algorithm>
 #include <cctype>
 #include <charconv>
 #include <string>
+
+namespace {
+
+// The power of ten of the leading non-zero digit of a validated number in
+// full-stop form ("-0.00123e-5" gives -8), saturated far beyond any range;
+// only its sign matters. A number without a non-zero digit gives nullopt.
+std::optional<long> LeadingPowerOfTen(const std::string& number) {
+    const std::size_t first = number.find_first_of("123456789");
+    const std::size_t mark = number.find_first_of("eE");
+    if (first == std::string::npos || (mark != std::string::npos && first > mark))
+        return std::nullopt;
+    const std::size_t point = std::min(number.find('.'), std::min(mark, number.size()));
+    long power =
+        first < point ? static_cast<long>(point - first) - 1 : -static_cast<long>(first - point);
+    if (mark != std::string::npos) {
+        std::size_t pos = mark + 1;
+        const bool negative = number[pos] == '-';
+        if (number[pos] == '-' || number[pos] == '+')
+            ++pos;
+        long exponent = 0;
+        for (; pos < number.size(); ++pos)
+            exponent = std::min(exponent * 10 + (number[pos] - '0'), 100000000L);
+        power += negative ? -exponent : exponent;
+    }
+    return power;
+}
+
+// Some library versions report subnormal results (such as 4,94E-324, the
+// least double) as out of range. Extended precision covers the whole range of
+// double with normal numbers, so it gives the nearest double there; an
+// underflow below half the least subnormal is the number 0, an overflow no
+// number at all.
+std::optional<double> ReadOutOfRange(const std::string& number) {
+    const double zero = number[0] == '-' ? -0.0 : 0.0;
+    const std::optional<long> power = LeadingPowerOfTen(number);
+    if (!power)
+        return zero;
+    if (*power >= 0)
+        return std::nullopt;
+    long double wide = 0.0L;
+    const auto result = std::from_chars(number.data(), number.data() + number.size(), wide);
+    if (result.ec != std::errc() || result.ptr != number.data() + number.size())
+        return zero;
+    return static_cast<double>(wide);
+}
+
+} // namespace
 
 std::optional<double> ReadDecimal(std::string_view text) {
     // Validate the shape first; from_chars then does the correctly rounded
@@ -47,10 +95,8 @@ std::optional<double> ReadDecimal(std::string_view text) {
     // from_chars accepts no leading '+' and reads "5." and ".5" as numbers.
     double value = 0.0;
     const auto result = std::from_chars(copy.data(), copy.data() + copy.size(), value);
-    if (result.ec == std::errc::result_out_of_range) {
-        // Beyond the range of double: the exponent decides between 0 and infinity.
-        return std::nullopt;
-    }
+    if (result.ec == std::errc::result_out_of_range)
+        return ReadOutOfRange(copy);
     if (result.ec != std::errc() || result.ptr != copy.data() + copy.size())
         return std::nullopt;
     return value;

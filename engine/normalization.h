@@ -10,3 +10,9 @@
 // fills the internal and external matrices. Requires at least two variants.
 void BuildNormalizedMatrices(const TCandidateSet& candidates, TNormalizedMatrix& internal,
                              TNormalizedMatrix& external, TNormalizedMatrix& game);
+
+// The Laplace criterion of one row: the plain mean of its rounded internal
+// memberships (their read-back values), summed and divided at extended
+// precision and rounded from there, not from a double. A row without
+// internal criteria gets 1, so the external factors alone rank it.
+TRoundedValue LaplaceCriterion(const std::vector<TRoundedValue>& internalCells);

@@ -1,0 +1,217 @@
+#include "matrix_routines.h"
+
+#include <cmath>
+#include <utility>
+
+namespace {
+
+thread_local bool errorFlag = false;
+thread_local std::string errorText;
+
+// Messages are made of their lines joined by a single carriage return.
+constexpr const char* LineBreak = "\r";
+
+void ClearError() {
+    errorFlag = false;
+}
+
+void RecordError(std::string message) {
+    errorFlag = true;
+    errorText = std::move(message);
+}
+
+std::string NotSquareMessage(const char* routineLine, const TMatrix& a) {
+    return std::string(routineLine) + LineBreak + "матрица не квадратная," + LineBreak +
+           "ее размерность " + std::to_string(a.size()) + " x " + std::to_string(a[0].size());
+}
+
+// Every expression is evaluated at extended precision and rounded to double
+// only where its result is stored, as the x87 hardware the method was tuned
+// on does.
+double Stored(long double value) {
+    return static_cast<double>(value);
+}
+
+// The column count is taken from row 0 alone. A shorter row reads as if
+// padded with zeros, so a ragged matrix can never make us read past a row.
+double EntryOf(const TVector& row, std::size_t j) {
+    return j < row.size() ? row[j] : 0.0;
+}
+
+bool IsSquare(const TMatrix& a) {
+    return a[0].size() == a.size();
+}
+
+// A square working matrix of order n, stored row by row in one block.
+struct TWorkMatrix {
+    std::size_t Order = 0;
+    std::vector<double> Cells;
+
+    double& At(std::size_t i, std::size_t j) { return Cells[i * Order + j]; }
+};
+
+// The elimination step on (d, m), unrolled: stage s works on the trailing
+// submatrix from row and column s, and each remainder overwrites the entry it
+// was computed from (row s and column s, which it reads, stay untouched).
+// No pivoting except the exchange of a zero leading element with the first
+// row below it that has a non-zero one.
+double Eliminate(double d, TWorkMatrix& m) {
+    const std::size_t n = m.Order;
+    for (std::size_t s = 0;; ++s) {
+        if (s + 1 == n)
+            return Stored(static_cast<long double>(d) * m.At(s, s));
+
+        double p = m.At(s, s);
+        if (p == 0.0) {
+            for (std::size_t i = s + 1; i < n; ++i) {
+                if (m.At(i, s) != 0.0) {
+                    for (std::size_t j = s; j < n; ++j)
+                        std::swap(m.At(s, j), m.At(i, j));
+                    break;
+                }
+            }
+            p = m.At(s, s);
+            if (p == 0.0)
+                return 0.0;
+            d = -d;
+        }
+        d = Stored(static_cast<long double>(d) * p);
+        p = Stored(1.0L / p);
+
+        for (std::size_t i = s + 1; i < n; ++i) {
+            for (std::size_t j = s + 1; j < n; ++j) {
+                const double entry = m.At(i, j);
+                const double remainder =
+                    Stored(static_cast<long double>(entry) -
+                           static_cast<long double>(m.At(i, s)) * m.At(s, j) * p);
+                // A remainder below 1e-10 of the entry it came from is
+                // cancellation noise and counts as an exact zero.
+                m.At(i, j) = std::fabs(static_cast<long double>(remainder)) <
+                                     std::fabs(static_cast<long double>(entry)) * 1e-10L
+                                 ? 0.0
+                                 : remainder;
+            }
+        }
+    }
+}
+
+// a without row `row` and column `column` (pass a.size() to keep them all),
+// the rest keeping its order.
+void CopyWithout(const TMatrix& a, std::size_t row, std::size_t column, TWorkMatrix& m) {
+    const std::size_t n = a.size();
+    m.Order = row < n ? n - 1 : n;
+    m.Cells.resize(m.Order * m.Order);
+    std::size_t target = 0;
+    for (std::size_t i = 0; i < n; ++i) {
+        if (i == row)
+            continue;
+        for (std::size_t j = 0; j < n; ++j) {
+            if (j != column)
+                m.Cells[target++] = EntryOf(a[i], j);
+        }
+    }
+}
+
+} // namespace
+
+void InitVector(std::size_t n, TVector& v) {
+    v.resize(n, 0.0);
+}
+
+void InitMatrix(std::size_t rows, std::size_t columns, TMatrix& m) {
+    m.resize(rows);
+    for (TVector& row : m)
+        row.resize(columns, 0.0);
+}
+
+void MultMatrixVector(const TMatrix& a, const TVector& v, TVector& r) {
+    ClearError();
+    if (a.empty()) {
+        RecordError(std::string("Функция MultMatrixVector :") + LineBreak + "Не задана матрица");
+        return;
+    }
+    const std::size_t columns = a[0].size();
+    if (v.size() != columns) {
+        RecordError(std::string("Функция MultMatrixVector :") + LineBreak +
+                    "Число столбцов  матрицы (" + std::to_string(columns) + ")" + LineBreak +
+                    "не совпадает с размерностью векора (" + std::to_string(v.size()) + ")");
+        return;
+    }
+    TVector t(a.size(), 0.0);
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        for (std::size_t j = 0; j < columns; ++j)
+            t[i] = Stored(static_cast<long double>(EntryOf(a[i], j)) * v[j] + t[i]);
+    }
+    r = std::move(t);
+}
+
+double DetMatrix(const TMatrix& a) {
+    ClearError();
+    if (a.empty()) {
+        RecordError(std::string("Функция DetMatrix :") + LineBreak + "Не задана матрица");
+        return 0.0;
+    }
+    if (!IsSquare(a)) {
+        RecordError(NotSquareMessage("Функция DetMatrix ", a));
+        return 0.0;
+    }
+    TWorkMatrix work;
+    CopyWithout(a, a.size(), a.size(), work);
+    return Eliminate(1.0, work);
+}
+
+void ReversMatrix(const TMatrix& a, TMatrix& r) {
+    ClearError();
+    if (a.empty()) {
+        RecordError(std::string("Функция ReversMatrix :") + LineBreak + "Не задана матрица");
+        return;
+    }
+    if (!IsSquare(a)) {
+        RecordError(NotSquareMessage("Функция DetMatrix :", a));
+        return;
+    }
+    const double d = DetMatrix(a);
+    if (d == 0.0) {
+        RecordError(std::string("Функция DetMatrix ") + LineBreak + "матрица особенная");
+        return;
+    }
+    const std::size_t n = a.size();
+    TMatrix q(n, TVector(n, 0.0));
+    if (n == 1) {
+        // The cofactor of the empty minor is 1, so the inverse is 1 / a.
+        q[0][0] = Stored(1.0L / d);
+    } else {
+        // Each cofactor is the determinant of a minor, by the same
+        // elimination DetMatrix uses; one buffer serves all minors.
+        TWorkMatrix minor;
+        for (std::size_t i = 0; i < n; ++i) {
+            for (std::size_t j = 0; j < n; ++j) {
+                CopyWithout(a, i, j, minor);
+                double c = Eliminate(1.0, minor);
+                if ((i + j) % 2 == 1)
+                    c = -c;
+                q[j][i] = Stored(static_cast<long double>(c) / d);
+            }
+        }
+    }
+    r = std::move(q);
+}
+
+void LSystem(const TMatrix& a, const TVector& b, TVector& x) {
+    ClearError();
+    if (a.empty()) {
+        RecordError(std::string("Функция LSystem :") + LineBreak + "Не задана матрица");
+        return;
+    }
+    TMatrix inverse;
+    ReversMatrix(a, inverse);
+    MultMatrixVector(inverse, b, x);
+}
+
+bool MatrixError() {
+    return errorFlag;
+}
+
+const std::string& MatrixErrorText() {
+    return errorText;
+}
