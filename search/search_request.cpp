@@ -1,0 +1,91 @@
+#include "search_request.h"
+
+#include "number_text.h"
+#include "search_messages.h"
+
+#include <optional>
+
+namespace {
+
+// One clamping step: reads the field's current text and, where the value
+// lies beyond `bound` on the side `beyond` tests, rewrites the text to the
+// bound's literal. Returns false when the text is no number.
+template <typename Reader, typename Beyond>
+bool ClampText(QString& text, Reader read, Beyond beyond, const char* boundLiteral) {
+    const auto value = read(text);
+    if (!value)
+        return false;
+    if (beyond(*value))
+        text = QString::fromLatin1(boundLiteral);
+    return true;
+}
+
+bool ClampSlope(QString& text, double low, const char* lowText, double high, const char* highText) {
+    return ClampText(
+               text, ReadSlopeText, [low](double v) { return v < low; }, lowText) &&
+           ClampText(
+               text, ReadSlopeText, [high](double v) { return v > high; }, highText);
+}
+
+bool ClampWholeBelow(QString& text, long double low, const char* lowText) {
+    return ClampText(
+        text, ReadWholeText, [low](long double v) { return v < low; }, lowText);
+}
+
+bool ClampWholeAbove(QString& text, long double high, const char* highText) {
+    return ClampText(
+        text, ReadWholeText, [high](long double v) { return v > high; }, highText);
+}
+
+// Clamps the six numeric fields in their fixed order; stops at the first
+// text that is no number.
+bool ClampNumbers(SearchInputs& in) {
+    return ClampSlope(in.SlopeText, -2.0, "-2", 100.0, "100") &&
+           ClampWholeAbove(in.RepairVolumeText, 40000.0L, "40000") &&
+           ClampWholeBelow(in.RepairVolumeText, 0.0L, "0") &&
+           ClampWholeBelow(in.RoofThicknessText, 1.0L, "1") &&
+           ClampWholeAbove(in.RoofThicknessText, 100.0L, "100") &&
+           ClampWholeBelow(in.MaxCostText, 0.0L, "0") &&
+           ClampWholeBelow(in.AirTemperatureText, -25.0L, "-25") &&
+           ClampWholeAbove(in.AirTemperatureText, 45.0L, "45") &&
+           ClampWholeBelow(in.WearText, 0.0L, "0") && ClampWholeAbove(in.WearText, 100.0L, "100");
+}
+
+// The clamped fields lie within their bounds, so their values fit an int.
+int ClampedWhole(const QString& text) {
+    return static_cast<int>(*ReadWholeText(text));
+}
+
+} // namespace
+
+std::variant<TSearchRequest, TRequestMessage> ValidateSearchRequest(SearchInputs& inputs) {
+    if (inputs.CriteriaGroup == NoGroup)
+        return TRequestMessage{QString::fromUtf8(NoCriteriaGroupMessage)};
+    if (inputs.CriteriaGroup == SpecialGroup && inputs.Subject == NoSubject)
+        return TRequestMessage{QString::fromUtf8(NoSubjectMessage)};
+    if (!ClampNumbers(inputs))
+        return TRequestMessage{QString::fromUtf8(WorkConditionsMessage)};
+
+    TSearchRequest request;
+    request.Address = inputs.Address;
+    request.CriteriaGroup = inputs.CriteriaGroup;
+    request.Subject = inputs.Subject;
+    request.SlopeText = inputs.SlopeText;
+    request.Slope = *ReadSlopeText(inputs.SlopeText);
+    request.RepairVolumeText = inputs.RepairVolumeText;
+    request.RepairVolume = ClampedWhole(inputs.RepairVolumeText);
+    request.RoofThicknessText = inputs.RoofThicknessText;
+    request.RoofThickness = ClampedWhole(inputs.RoofThicknessText);
+    request.MaxCostText = inputs.MaxCostText;
+    request.MaxCost = *ReadWholeText(inputs.MaxCostText);
+    request.AirTemperatureText = inputs.AirTemperatureText;
+    request.AirTemperature = ClampedWhole(inputs.AirTemperatureText);
+    request.WearText = inputs.WearText;
+    request.Wear = ClampedWhole(inputs.WearText);
+    request.OpenFireAllowed = inputs.OpenFireAllowed;
+    request.WeightingAllowed = inputs.WeightingAllowed;
+    request.PowerSupplyAccess = inputs.PowerSupplyAccess;
+    request.InternalCriteria = inputs.InternalTicks;
+    request.ExternalFactors = inputs.ExternalTicks;
+    return request;
+}
