@@ -1,0 +1,204 @@
+// Membership curves: the solved S-curve on the fixed scale and on spread
+// knots, the weighting, the piece boundaries, and the mended cases (values
+// beyond the end knot, missing values, ill-conditioned knot systems,
+// coinciding knots).
+
+#include "engine/membership.h"
+
+#include <QtTest>
+
+#include <cmath>
+
+using TValues = std::vector<std::optional<double>>;
+Q_DECLARE_METATYPE(TValues)
+
+namespace {
+
+const TValues NoValues;
+
+bool Near(double actual, double expected) {
+    return std::fabs(actual - expected) <= 1e-12;
+}
+
+} // namespace
+
+class TestMembership : public QObject {
+    Q_OBJECT
+
+private slots:
+    void rules() {
+        // Spot checks of the table that the ranking depends on most.
+        QCOMPARE(InternalRule(0).Knots, TKnotKind::Spread);
+        QCOMPARE(InternalRule(1).Weight, 0.5L);
+        QCOMPARE(InternalRule(9).Knots, TKnotKind::Spread);
+        QCOMPARE(InternalRule(9).Direction, TCurveDirection::Falling);
+        QCOMPARE(InternalRule(7).Direction, TCurveDirection::Rising);
+        QCOMPARE(ExternalRule(2).Weight, 0.5L);
+        // Extended weights: 0,7 as a long double, not the double 0,7.
+        QCOMPARE(InternalRule(6).Weight, 0.7L);
+        QVERIFY(InternalRule(6).Weight != static_cast<long double>(0.7));
+        for (int j = 0; j < ExternalFactorCount; ++j) {
+            QCOMPARE(ExternalRule(j).Direction, TCurveDirection::Falling);
+            QCOMPARE(ExternalRule(j).Knots, TKnotKind::FixedScale);
+        }
+    }
+
+    void fixedScale_data() {
+        QTest::addColumn<int>("rule"); // 0..14, internal first
+        QTest::addColumn<double>("x");
+        QTest::addColumn<double>("expected");
+        QTest::newRow("rising at the lower knot") << 7 << 1.0 << 0.0;
+        QTest::newRow("rising at the middle knot") << 7 << 5.5 << 0.5;
+        QTest::newRow("rising at the upper knot") << 7 << 10.0 << 1.0;
+        QTest::newRow("rising quarter") << 7 << 3.25 << 0.15625;
+        QTest::newRow("rising three quarters") << 7 << 7.75 << 0.84375;
+        QTest::newRow("falling, w 0,5, upper knot") << 12 << 10.0 << 0.5;
+        QTest::newRow("falling, w 0,5, lower knot") << 12 << 1.0 << 1.0;
+        QTest::newRow("falling, w 0,5, middle knot") << 12 << 5.5 << 0.75;
+        QTest::newRow("falling, w 0,8, upper knot") << 2 << 10.0 << 0.2;
+        QTest::newRow("rising beyond the upper knot") << 7 << 11.0 << 1.0;
+        QTest::newRow("rising below the lower knot") << 7 << 0.0 << 0.0;
+        QTest::newRow("falling below the lower knot") << 2 << 0.5 << 1.0;
+        QTest::newRow("falling beyond the upper knot") << 2 << 12.0 << 0.2;
+    }
+
+    void fixedScale() {
+        QFETCH(int, rule);
+        QFETCH(double, x);
+        QFETCH(double, expected);
+        const TMembershipCurve curve = BuildMembershipCurve(CriterionRules[rule], NoValues);
+        QVERIFY(!curve.ClosedForm);
+        const double value = MembershipValue(curve, x);
+        QVERIFY2(Near(value, expected), qPrintable(QString::number(value, 'g', 17)));
+    }
+
+    // The solved coefficients, not the exact curve, give these doubles; an
+    // independent implementation of the same path gets the same bits.
+    void solvedCurveIsUsedWhereWellConditioned() {
+        const TMembershipCurve curve = BuildMembershipCurve(InternalRule(7), NoValues);
+        QCOMPARE(curve.Coefficients.size(), std::size_t(8));
+        QCOMPARE(MembershipValue(curve, 3.25), 0.15624999999999906);
+        QCOMPARE(MembershipValue(curve, 10.0), 1.0000000000000098);
+        const TMembershipCurve spread = BuildMembershipCurve(InternalRule(0), {100.0, 250.0});
+        QVERIFY(!spread.ClosedForm);
+        QCOMPARE(MembershipValue(spread, 137.5), 0.843750000000002);
+    }
+
+    void lowWeightNeverFallsFar() {
+        for (int rule : {4, 8, InternalCriterionCount + 3}) {
+            const TMembershipCurve curve = BuildMembershipCurve(CriterionRules[rule], NoValues);
+            for (double x = 1.0; x <= 10.0; x += 0.25)
+                QVERIFY(MembershipValue(curve, x) >= 0.9 - 1e-15);
+        }
+    }
+
+    void spreadKnots() {
+        const TMembershipCurve curve = BuildMembershipCurve(InternalRule(0), {250.0, 100.0, 175.0});
+        QCOMPARE(curve.X0, 100.0);
+        QCOMPARE(curve.XM, 175.0);
+        QCOMPARE(curve.X1, 250.0);
+        QVERIFY(Near(MembershipValue(curve, 100.0), 1.0));
+        QVERIFY(Near(MembershipValue(curve, 175.0), 0.5));
+        // The upper knot gives 0 without evaluating the curve.
+        QCOMPARE(MembershipValue(curve, 250.0), 0.0);
+    }
+
+    // At the middle knot the left piece serves both directions.
+    void middleKnotUsesTheLeftPiece_data() {
+        QTest::addColumn<bool>("rising");
+        QTest::addColumn<double>("x");
+        QTest::addColumn<double>("expected");
+        QTest::newRow("rising at the knot") << true << 5.5 << 0.25;
+        QTest::newRow("rising above it") << true << 5.75 << 0.75;
+        QTest::newRow("falling at the knot") << false << 5.5 << 0.75;
+        QTest::newRow("falling above it") << false << 5.75 << 0.25;
+    }
+
+    void middleKnotUsesTheLeftPiece() {
+        QFETCH(bool, rising);
+        QFETCH(double, x);
+        QFETCH(double, expected);
+        TMembershipCurve curve; // constant pieces tell them apart
+        curve.X0 = 1.0;
+        curve.XM = 5.5;
+        curve.X1 = 10.0;
+        curve.Direction = rising ? TCurveDirection::Rising : TCurveDirection::Falling;
+        curve.Coefficients = {0, 0, 0, 0.25, 0, 0, 0, 0.75};
+        QCOMPARE(MembershipValue(curve, x), expected);
+    }
+
+    void missingValueEarnsNothing() {
+        QCOMPARE(MissingMembershipValue(BuildMembershipCurve(InternalRule(0), {1.0, 2.0})), 0.0);
+        QCOMPARE(MissingMembershipValue(BuildMembershipCurve(InternalRule(3), NoValues)), 0.6);
+        QCOMPARE(MissingMembershipValue(BuildMembershipCurve(ExternalRule(2), NoValues)), 0.5);
+        // Spread knots come from the present values only.
+        const TMembershipCurve curve =
+            BuildMembershipCurve(InternalRule(0), {std::nullopt, 300.0, 120.0, std::nullopt});
+        QCOMPARE(curve.X0, 120.0);
+        QCOMPARE(curve.X1, 300.0);
+    }
+
+    // Close knots of some size make the monomial system so ill-conditioned
+    // that its solution is far off (raw memberships like -11 or 503); those
+    // curves use the exact S-step instead.
+    void illConditionedKnotsUseTheExactCurve_data() {
+        QTest::addColumn<int>("rule");
+        QTest::addColumn<double>("low");
+        QTest::addColumn<double>("high");
+        QTest::newRow("costs 1000 and 1001") << 0 << 1000.0 << 1001.0;
+        QTest::newRow("labour 2,17 and 2,18") << 1 << 2.17 << 2.18;
+        QTest::newRow("costs 5000 and 5100") << 0 << 5000.0 << 5100.0;
+    }
+
+    void illConditionedKnotsUseTheExactCurve() {
+        QFETCH(int, rule);
+        QFETCH(double, low);
+        QFETCH(double, high);
+        const TMembershipCurve curve = BuildMembershipCurve(CriterionRules[rule], {low, high});
+        QVERIFY(curve.ClosedForm);
+        const long double w = CriterionRules[rule].Weight;
+        const auto weighted = [w](long double s) { return double((w * s + 1.0L) - w); };
+        QCOMPARE(MembershipValue(curve, low), 1.0);
+        QCOMPARE(MembershipValue(curve, high), weighted(0.0L));
+        QVERIFY(Near(MembershipValue(curve, curve.XM), weighted(0.5L)));
+        const double quarter = low + (high - low) / 4;
+        QVERIFY(Near(MembershipValue(curve, quarter), weighted(1.0L - 0.15625L)));
+        for (int step = 0; step <= 40; ++step) {
+            const double value = MembershipValue(curve, low + (high - low) * step / 40);
+            QVERIFY(value >= double(1.0L - w) - 1e-15 && value <= 1.0 + 1e-15);
+        }
+    }
+
+    // Fewer than two distinct present values leave the knots together; every
+    // value then lies on a flat end: no division by zero, no NaN.
+    void coincidingKnotsStayFinite_data() {
+        QTest::addColumn<TValues>("values");
+        QTest::newRow("one value") << TValues{7.0, 7.0};
+        QTest::newRow("no value") << TValues{std::nullopt, std::nullopt};
+    }
+
+    void coincidingKnotsStayFinite() {
+        QFETCH(TValues, values);
+        for (int rule : {0, 1, 9}) {
+            const TMembershipCurve curve = BuildMembershipCurve(CriterionRules[rule], values);
+            QCOMPARE(MembershipValue(curve, 7.0), double(1.0L - CriterionRules[rule].Weight));
+            QCOMPARE(MissingMembershipValue(curve), double(1.0L - CriterionRules[rule].Weight));
+        }
+        TCriterionRule rising = InternalRule(0);
+        rising.Direction = TCurveDirection::Rising;
+        const TMembershipCurve curve = BuildMembershipCurve(rising, values);
+        QVERIFY(std::isfinite(MembershipValue(curve, 7.0)));
+        QVERIFY(std::isfinite(MembershipValue(curve, 8.0)));
+    }
+
+    // Huge values overflow the stored powers; the curve still gives finite
+    // memberships in range.
+    void hugeSpreadStaysInRange() {
+        const TMembershipCurve curve = BuildMembershipCurve(InternalRule(0), {1e200, 3e200});
+        QVERIFY(curve.ClosedForm);
+        QVERIFY(Near(MembershipValue(curve, 2e200), 0.5));
+    }
+};
+
+QTEST_APPLESS_MAIN(TestMembership)
+#include "tst_membership.moc"

@@ -1,0 +1,136 @@
+// The three-digit rounding pair and the comma-decimal reader underneath it.
+
+#include "engine/decimal_text.h"
+#include "engine/rounded_value.h"
+
+#include <QtTest>
+
+#include <cfloat>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <random>
+
+class TestRoundedValue : public QObject {
+    Q_OBJECT
+
+private slots:
+    void valueToText_data() {
+        QTest::addColumn<long double>("value");
+        QTest::addColumn<QString>("text");
+        QTest::newRow("0,6") << 0.6L << "0,6";
+        QTest::newRow("one") << 1.0L << "1";
+        QTest::newRow("zero") << 0.0L << "0";
+        QTest::newRow("negative zero") << -0.0L << "0";
+        QTest::newRow("three digits") << 0.15625L << "0,156";
+        QTest::newRow("half goes up") << 0.5625L << "0,563";
+        QTest::newRow("half goes away from zero") << -0.5625L << "-0,563";
+        QTest::newRow("smallest fixed") << 0.000123456L << "0,000123";
+        QTest::newRow("below fixed") << 0.0000123L << "1,23E-005";
+        QTest::newRow("carry to one") << 0.99951L << "1";
+        QTest::newRow("carry changes the exponent") << 0.00099951L << "0,001";
+        QTest::newRow("carry out of fixed") << 999.5L << "1E003";
+        QTest::newRow("carry into fixed") << 0.00009995L << "0,0001";
+        QTest::newRow("whole digits padded") << 120.0L << "120";
+        QTest::newRow("digits after the comma") << 12.34L << "12,3";
+        QTest::newRow("large") << 123456.0L << "1,23E005";
+        QTest::newRow("tiny") << 1e-300L << "1E-300";
+        QTest::newRow("exponent of four digits") << 1.5e-1000L << "1,5E-1000";
+        QTest::newRow("negative small") << -0.0015L << "-0,0015";
+        // 0,1245 as a double lies below the half; at 18 digits it does not.
+        QTest::newRow("18 digits first") << static_cast<long double>(0.1245) << "0,125";
+        QTest::newRow("just below a half") << 0.12449999999999L << "0,124";
+        // The Laplace mean of 0,5 and 0,521 at extended precision.
+        QTest::newRow("extended mean") << (0.5L + static_cast<long double>(0.521)) / 2 << "0,511";
+        QTest::newRow("the same mean as a double")
+            << static_cast<long double>((0.5 + 0.521) / 2) << "0,51";
+        QTest::newRow("infinity") << static_cast<long double>(INFINITY) << "INF";
+        QTest::newRow("minus infinity") << -static_cast<long double>(INFINITY) << "-INF";
+        QTest::newRow("nan") << static_cast<long double>(NAN) << "NAN";
+    }
+
+    void valueToText() {
+        QFETCH(long double, value);
+        QFETCH(QString, text);
+        QCOMPARE(QString::fromStdString(ValueToText(value)), text);
+    }
+
+    void textToValue_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<double>("value");
+        QTest::newRow("fixed") << "0,563" << 0.563;
+        QTest::newRow("whole") << "1" << 1.0;
+        QTest::newRow("scientific") << "1,23E-005" << 1.23e-5;
+        QTest::newRow("negative") << "-0,0015" << -0.0015;
+        QTest::newRow("infinity") << "INF" << double(INFINITY);
+        QTest::newRow("not a number reads 0") << "abc" << 0.0;
+    }
+
+    void textToValue() {
+        QFETCH(QString, text);
+        QFETCH(double, value);
+        QCOMPARE(TextToValue(text.toStdString()), value);
+    }
+
+    void roundValueReadsItsOwnText() {
+        const TRoundedValue rounded = RoundValue(0.84375000000000722L);
+        QCOMPARE(QString::fromStdString(rounded.Text), QString("0,844"));
+        QCOMPARE(rounded.Value, 0.844);
+        QVERIFY(std::isnan(RoundValue(static_cast<long double>(NAN)).Value));
+    }
+
+    void readDecimal_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<bool>("isNumber");
+        QTest::addColumn<double>("value");
+        QTest::newRow("integer") << "350" << true << 350.0;
+        QTest::newRow("comma") << "0,45" << true << 0.45;
+        QTest::newRow("trailing comma") << "5," << true << 5.0;
+        QTest::newRow("exponent") << "1,5e+3" << true << 1500.0;
+        QTest::newRow("least subnormal")
+            << "4,94E-324" << true << std::numeric_limits<double>::denorm_min();
+        QTest::newRow("underflow is zero") << "1E-400" << true << 0.0;
+        QTest::newRow("below half the least subnormal") << "2,4703282292062327E-324" << true << 0.0;
+        QTest::newRow("overflow") << "1E400" << false << 0.0;
+        QTest::newRow("empty") << "" << false << 0.0;
+        QTest::newRow("full stop") << "0.45" << false << 0.0;
+        QTest::newRow("two commas") << "1,2,3" << false << 0.0;
+        QTest::newRow("plus sign") << "+1" << false << 0.0;
+        QTest::newRow("blank") << " 1" << false << 0.0;
+        QTest::newRow("bare exponent") << "1E" << false << 0.0;
+    }
+
+    void readDecimal() {
+        QFETCH(QString, text);
+        QFETCH(bool, isNumber);
+        QFETCH(double, value);
+        const std::optional<double> read = ReadDecimal(text.toStdString());
+        QCOMPARE(read.has_value(), isNumber);
+        if (isNumber)
+            QCOMPARE(*read, value);
+    }
+
+    // Every double, subnormals included, survives writing with 17 digits
+    // after the comma and reading back.
+    void readDecimalRoundTrip() {
+        std::mt19937_64 random(20240611);
+        for (int n = 0; n < 200000; ++n) {
+            std::uint64_t bits = random();
+            if (n % 3 == 0)
+                bits &= 0x800fffffffffffffULL; // subnormal
+            double value;
+            std::memcpy(&value, &bits, sizeof value);
+            if (!std::isfinite(value))
+                continue;
+            char buffer[64];
+            std::snprintf(buffer, sizeof buffer, "%.16E", value);
+            std::string text(buffer);
+            text[text.find('.')] = ',';
+            const std::optional<double> read = ReadDecimal(text);
+            QVERIFY2(read && std::memcmp(&*read, &value, sizeof value) == 0, buffer);
+        }
+    }
+};
+
+QTEST_APPLESS_MAIN(TestRoundedValue)
+#include "tst_rounded_value.moc"
