@@ -1,0 +1,58 @@
+// zirs-search: one search on the catalogue from the command line, answered
+// as JSON on stdout, for scripts and batch work. It runs the very search the
+// main window runs.
+
+#include "search/search.h"
+#include "search_json.h"
+#include "search_options.h"
+
+#include <QCoreApplication>
+#include <QFileInfo>
+#include <QJsonDocument>
+
+#include <cstdio>
+
+namespace {
+
+void PrintLine(std::FILE* stream, const QString& text) {
+    QString line = text;
+    line.replace(QLatin1Char('\r'), QLatin1Char(' ')).replace(QLatin1Char('\n'), QLatin1Char(' '));
+    std::fprintf(stream, "%s\n", line.toUtf8().constData());
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QStringList arguments = app.arguments();
+    arguments.removeFirst();
+
+    const SearchToolUsage usage = ReadSearchToolOptions(arguments);
+    if (!usage.Options) {
+        PrintLine(stderr, QStringLiteral("zirs-search: ") + usage.Error);
+        std::fputs(SearchToolUsageText().toUtf8().constData(), stderr);
+        return 2;
+    }
+    SearchToolOptions options = *usage.Options;
+
+    // Like the program's start-up: no catalogue file, no search.
+    const QFileInfo catalogue(options.CataloguePath);
+    if (!catalogue.exists() || catalogue.isDir()) {
+        PrintLine(stderr, QStringLiteral("zirs-search: catalogue file \"%1\" not found")
+                              .arg(options.CataloguePath));
+        return 1;
+    }
+
+    SearchState state;
+    const SearchOutcome outcome = RunSearch(options.Inputs, options.CataloguePath, state);
+    if (outcome.Kind == SearchOutcomeKind::DatabaseError) {
+        PrintLine(stderr, QStringLiteral("zirs-search: ") + outcome.Text);
+        return 1;
+    }
+
+    const QJsonObject answer =
+        SearchAnswerJson(outcome, options.Inputs, state, options.PrintTables);
+    const QByteArray json = QJsonDocument(answer).toJson(QJsonDocument::Indented);
+    std::fwrite(json.constData(), 1, std::size_t(json.size()), stdout);
+    return 0;
+}
