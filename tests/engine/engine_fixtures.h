@@ -19,13 +19,15 @@ inline TTechnologyVariant MakeVariant(const std::string& name) {
     return variant;
 }
 
-// Rows named by `names`, each with the aggregate cell read from its text.
+// Rows named by `names` (compositions "Состав <name>"), each with the aggregate cell read from its
+// text.
 inline TNormalizedMatrix MakeRankedMatrix(const QStringList& names, const QStringList& keys) {
     TNormalizedMatrix matrix;
     matrix.AggregateHeading = "Критерий";
     for (int r = 0; r < names.size(); ++r) {
         TNormalizedRow row;
         row.Name = names[r].toStdString();
+        row.ProcessComposition = "Состав " + row.Name;
         row.Aggregate = TRoundedValue{keys[r].toStdString(), TextToValue(keys[r].toStdString())};
         matrix.Rows.push_back(row);
     }
