@@ -1,1 +1,7 @@
-# target_sources(...) and tests are added here as this part is built
+# The splash and help windows.
+target_sources(zirs_ui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/help_window.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/help_window.h
+  ${CMAKE_CURRENT_LIST_DIR}/splash_window.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/splash_window.h
+)

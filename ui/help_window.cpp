@@ -1,0 +1,170 @@
+#include "help_window.h"
+
+#include "ui/skin/contacts.h"
+
+#include <QEventLoop>
+#include <QGuiApplication>
+#include <QHideEvent>
+#include <QPointer>
+#include <QPushButton>
+#include <QScreen>
+#include <QUrl>
+
+#include <algorithm>
+
+namespace {
+
+const QString Caption = QStringLiteral("Экспертная автоматизированная система (ЗИРС) Тавелин");
+
+QFont TimesFont(bool underline = false) {
+    QFont font(QStringLiteral("Times New Roman"));
+    font.setPixelSize(19);
+    font.setUnderline(underline);
+    return font;
+}
+
+void Describe(QWidget* widget, const QString& objectName) {
+    widget->setObjectName(objectName);
+    widget->setAccessibleDescription(objectName);
+}
+
+// A paragraph of the page: plain text, wrapped at word boundaries inside its
+// fixed box, every blank kept as written.
+QLabel* AddParagraph(QWidget* parent, const QString& name, const QRect& geometry,
+                     const QString& text) {
+    auto* label = new QLabel(text, parent);
+    Describe(label, name);
+    label->setTextFormat(Qt::PlainText);
+    label->setWordWrap(true);
+    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    label->setGeometry(geometry);
+    label->setFont(TimesFont());
+    QPalette pal = label->palette();
+    pal.setColor(QPalette::WindowText, Qt::black);
+    label->setPalette(pal);
+    return label;
+}
+
+LinkLabel* AddLink(QWidget* parent, const QString& name, const QRect& geometry,
+                   const QString& text) {
+    auto* link = new LinkLabel(text, parent);
+    Describe(link, name);
+    link->setFont(TimesFont(true));
+    // The box is at least as wide as laid out and grows to the whole caption,
+    // so a longer address is never cut off.
+    const int captionWidth = link->fontMetrics().horizontalAdvance(text);
+    link->setGeometry(geometry.left(), geometry.top(), std::max(geometry.width(), captionWidth),
+                      geometry.height());
+    return link;
+}
+
+} // namespace
+
+TForm6::TForm6(QWidget* parent) : SkinnedWindow(Caption, SystemMenuButton | CloseButton, parent) {
+    Describe(this, QStringLiteral("TForm6"));
+    resize(ClientWidth, ClientHeight);
+    setMinimumSize(107, 36);
+
+    auto* heading = new QLabel(QStringLiteral("СПРАВКА"), this);
+    Describe(heading, QStringLiteral("ProductName"));
+    heading->setTextFormat(Qt::PlainText);
+    heading->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    heading->setGeometry(414, 61, 84, 20);
+    QFont headingFont(QStringLiteral("MS Sans Serif"));
+    headingFont.setPixelSize(16);
+    headingFont.setBold(true);
+    heading->setFont(headingFont);
+    QPalette headingPalette = heading->palette();
+    headingPalette.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0x80));
+    heading->setPalette(headingPalette);
+
+    AddParagraph(
+        this, QStringLiteral("Label7"), {31, 114, 922, 75},
+        QStringLiteral("Экспертная автоматизированная система (ЗИРС) \"Тавелин\" разработана "
+                       "коллективом лаборатории технологии ремонта зданий "
+                       "научно-исследовательского института строительных технологий при участии "
+                       "специалистов по эксплуатации и ремонту кровель."));
+    AddParagraph(this, QStringLiteral("Label8"), {31, 188, 850, 39},
+                 QStringLiteral("Все права на программу и её базу данных принадлежат "
+                                "разработчикам и защищены законом."));
+    AddParagraph(
+        this, QStringLiteral("Label9"), {31, 244, 914, 86},
+        QStringLiteral("ЗИРС предназначена для многокритериального выбора наиболее эффективного "
+                       "варианта технологии ремонта многослойных рулонных и мастичных кровель с "
+                       "учетом внутренних и внешних факторов, характеризующих техническое "
+                       "состояние кровли, условия производства ремонтных работ и последующей "
+                       "эксплуатации отремонтированной кровли."));
+    AddParagraph(
+        this, QStringLiteral("Label10"), {31, 342, 906, 51},
+        QStringLiteral("ЗИРС в своей базе данных содержит параметры двадцати известных вариантов "
+                       "технологии, в том числе             с заменой и без замены изношенной "
+                       "кровли, а также с нанесением и без нанесения поверх ее ремонтного слоя. "));
+    AddParagraph(
+        this, QStringLiteral("Label11"), {31, 399, 914, 82},
+        QStringLiteral("Алгоритм поиска оптимального варианта технологии, используемый в ЗИРС, "
+                       "основан на применении современных методов теории нечетких множеств и "
+                       "теории статистических решений. При этом используются следующие принципы "
+                       "многокритериальной оптимизации: принцип недостаточного обоснования (по "
+                       "критерию Лапласа) и принцип гарантированного результата (по критерию "
+                       "Вальда). "));
+    AddParagraph(this, QStringLiteral("Label13"), {31, 499, 914, 43},
+                 QStringLiteral("Более подробная информация о сравниваемых вариантах технологии "
+                                "ремонта многослойных кровель размещена на сайте  "));
+    LinkLabel* site =
+        AddLink(this, QStringLiteral("label2"), {194, 521, 112, 21}, DevelopersWebSite);
+    AddParagraph(this, QStringLiteral("Label12"), {31, 554, 922, 44},
+                 QStringLiteral("Замечания и предложения по работе системы, сведения о найденных "
+                                "неточностях и вопросы о её применении просим направлять по "
+                                "электронной почте "));
+    LinkLabel* mail = AddLink(this, QStringLiteral("label1"), {746, 575, 126, 21},
+                              QStringLiteral("разработчикам."));
+
+    auto* ok = new QPushButton(QStringLiteral("ОК"), this);
+    Describe(ok, QStringLiteral("suiButton1"));
+    ok->setGeometry(764, 640, 117, 28);
+    QFont buttonFont(QStringLiteral("Tahoma"));
+    buttonFont.setPixelSize(11);
+    ok->setFont(buttonFont);
+    ok->setCursor(Qt::PointingHandCursor);
+    ok->setDefault(true);
+
+    connect(site, &LinkLabel::clicked, this, [this] {
+        if (openUrl)
+            openUrl(QUrl(DevelopersWebSite));
+    });
+    connect(mail, &LinkLabel::clicked, this, [this] {
+        if (openUrl)
+            openUrl(QUrl(QStringLiteral("mailto:") + DevelopersMailbox));
+    });
+    connect(ok, &QPushButton::clicked, this, &QWidget::close);
+}
+
+void TForm6::showModal() {
+    if (m_modalLoop) {
+        raise();
+        activateWindow();
+        return;
+    }
+    setWindowModality(Qt::ApplicationModal);
+    placeOnScreen();
+    show();
+    raise();
+    activateWindow();
+    QEventLoop loop;
+    m_modalLoop = &loop;
+    const QPointer<TForm6> alive(this);
+    loop.exec(QEventLoop::DialogExec);
+    if (alive)
+        m_modalLoop = nullptr;
+}
+
+void TForm6::hideEvent(QHideEvent* event) {
+    SkinnedWindow::hideEvent(event);
+    if (m_modalLoop && !event->spontaneous())
+        m_modalLoop->quit();
+}
+
+void TForm6::placeOnScreen() {
+    if (QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen())
+        move(screen->availableGeometry().center() - QPoint(width() / 2, height() / 2));
+}
