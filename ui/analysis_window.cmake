@@ -1,1 +1,5 @@
-# target_sources(...) and tests are added here as this part is built
+# The analysis window.
+target_sources(zirs_ui PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/analysis_window.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/analysis_window.h
+)
