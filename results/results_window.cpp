@@ -4,6 +4,7 @@
 #include "engine/technology_variant.h"
 #include "ui/skin/contacts.h"
 
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QHeaderView>
 #include <QPainter>
@@ -40,6 +41,25 @@ void Describe(QWidget* widget, const QString& objectName) {
     widget->setAccessibleDescription(objectName);
 }
 
+// The face stands in for Times New Roman with the same design widths, but its
+// rounding can leave a line a few pixels wider than the box laid out for it.
+// A squeeze of at most half a pixel between letters keeps the whole line
+// visible without changing the box or the size; longer texts stay clipped.
+void FitTextToWidth(QLabel* label) {
+    QFont font = label->font();
+    font.setLetterSpacing(QFont::AbsoluteSpacing, 0);
+    QString visible = label->text();
+    while (visible.endsWith(QLatin1Char(' ')))
+        visible.chop(1);
+    const qreal overflow = QFontMetricsF(font).horizontalAdvance(visible) - label->width();
+    if (overflow > 0 && !visible.isEmpty()) {
+        const qreal perLetter = overflow / visible.size() + 0.01;
+        if (perLetter <= 0.5)
+            font.setLetterSpacing(QFont::AbsoluteSpacing, -perLetter);
+    }
+    label->setFont(font);
+}
+
 QLabel* AddLabel(QWidget* parent, const QString& name, const QRect& geometry, const QFont& font,
                  const QColor& colour, const QString& text,
                  Qt::Alignment alignment = Qt::AlignLeft | Qt::AlignTop) {
@@ -52,6 +72,7 @@ QLabel* AddLabel(QWidget* parent, const QString& name, const QRect& geometry, co
     QPalette pal = label->palette();
     pal.setColor(QPalette::WindowText, colour);
     label->setPalette(pal);
+    FitTextToWidth(label);
     return label;
 }
 
@@ -217,6 +238,8 @@ void TForm4::ShowSearchResult(const TSearchResult& result, const SearchInputs& r
     m_address->setText(AddressText(request.Address));
     m_subject->setText(SubjectText(request.Subject));
     m_rejected->setText(RejectedCountText(CatalogueSize - result.AdmissibleCount));
+    for (QLabel* filled : {m_address, m_subject, m_rejected})
+        FitTextToWidth(filled);
 
     if (!isVisible())
         placeOnOwner();

@@ -3,11 +3,15 @@
 #include "ui/skin/contacts.h"
 
 #include <QEventLoop>
+#include <QFontInfo>
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QHideEvent>
+#include <QPainter>
 #include <QPointer>
 #include <QPushButton>
 #include <QScreen>
+#include <QTextLayout>
 #include <QUrl>
 
 #include <algorithm>
@@ -28,21 +32,64 @@ void Describe(QWidget* widget, const QString& objectName) {
     widget->setAccessibleDescription(objectName);
 }
 
-// A paragraph of the page: plain text, wrapped at word boundaries inside its
-// fixed box, every blank kept as written.
+// A paragraph of the page: plain text wrapped at word boundaries inside its
+// fixed box, every blank kept as written. Lines follow each other at the
+// face's own height (ascent plus descent), as the old desktop spaced them;
+// the toolkit's default adds the line gap, and the four-line paragraphs would
+// then lose their last line to the bottom of the box.
+class Paragraph : public QLabel {
+public:
+    Paragraph(const QString& text, QWidget* parent) : QLabel(text, parent) {
+        setTextFormat(Qt::PlainText);
+        setWordWrap(true);
+        setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    }
+
+protected:
+    void paintEvent(QPaintEvent*) override {
+        QTextLayout layout(text(), font(), this);
+        QTextOption option(Qt::AlignLeft);
+        option.setWrapMode(QTextOption::WordWrap);
+        layout.setTextOption(option);
+        const QFontMetricsF metrics(font(), this);
+        const qreal lineStep = qRound(metrics.ascent() + metrics.descent());
+        layout.beginLayout();
+        for (qreal top = 0;; top += lineStep) {
+            QTextLine line = layout.createLine();
+            if (!line.isValid())
+                break;
+            line.setLineWidth(width());
+            line.setPosition(QPointF(0, top));
+        }
+        layout.endLayout();
+        QPainter painter(this);
+        painter.setPen(palette().color(QPalette::WindowText));
+        layout.draw(&painter, QPointF(0, 0));
+    }
+};
+
 QLabel* AddParagraph(QWidget* parent, const QString& name, const QRect& geometry,
                      const QString& text) {
-    auto* label = new QLabel(text, parent);
+    auto* label = new Paragraph(text, parent);
     Describe(label, name);
-    label->setTextFormat(Qt::PlainText);
-    label->setWordWrap(true);
-    label->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     label->setGeometry(geometry);
     label->setFont(TimesFont());
     QPalette pal = label->palette();
     pal.setColor(QPalette::WindowText, Qt::black);
     label->setPalette(pal);
     return label;
+}
+
+// The heading's face. The old desktop's MS Sans Serif is a bitmap face; where
+// the registered copy lacks the 16-pixel size, Tahoma (its outline successor)
+// stands in rather than a smaller heading.
+QFont HeadingFont() {
+    QFont font(QStringLiteral("MS Sans Serif"));
+    font.setPixelSize(16);
+    font.setBold(true);
+    if (QFontInfo(font).pixelSize() != 16)
+        font.setFamily(QStringLiteral("Tahoma"));
+    return font;
 }
 
 LinkLabel* AddLink(QWidget* parent, const QString& name, const QRect& geometry,
@@ -70,10 +117,7 @@ TForm6::TForm6(QWidget* parent) : SkinnedWindow(Caption, SystemMenuButton | Clos
     heading->setTextFormat(Qt::PlainText);
     heading->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     heading->setGeometry(414, 61, 84, 20);
-    QFont headingFont(QStringLiteral("MS Sans Serif"));
-    headingFont.setPixelSize(16);
-    headingFont.setBold(true);
-    heading->setFont(headingFont);
+    heading->setFont(HeadingFont());
     QPalette headingPalette = heading->palette();
     headingPalette.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0x80));
     heading->setPalette(headingPalette);
@@ -113,9 +157,9 @@ TForm6::TForm6(QWidget* parent) : SkinnedWindow(Caption, SystemMenuButton | Clos
     LinkLabel* site =
         AddLink(this, QStringLiteral("label2"), {194, 521, 112, 21}, DevelopersWebSite);
     AddParagraph(this, QStringLiteral("Label12"), {31, 554, 922, 44},
-                 QStringLiteral("Замечания и предложения по работе системы, сведения о найденных "
-                                "неточностях и вопросы о её применении просим направлять по "
-                                "электронной почте "));
+                 QStringLiteral("Замечания и предложения по работе ЗИРС, сведения о замеченных "
+                                "неточностях в её базе данных и вопросы о применении программы "
+                                "просим направлять по электронной почте непосредственно её "));
     LinkLabel* mail = AddLink(this, QStringLiteral("label1"), {746, 575, 126, 21},
                               QStringLiteral("разработчикам."));
 

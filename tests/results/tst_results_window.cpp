@@ -123,6 +123,21 @@ private slots:
         QCOMPARE(label->font().bold(), bold);
         QCOMPARE(label->palette().color(QPalette::WindowText), colour);
         QCOMPARE(label->accessibleDescription(), name);
+        // The whole line shows inside its box.
+        QVERIFY(QFontMetricsF(label->font()).horizontalAdvance(text.trimmed()) <= geometry.width());
+    }
+
+    // The filled labels keep their whole text visible too.
+    void filledTextsFit() {
+        TForm4 window;
+        window.ShowSearchResult(
+            SingleVariant(), Request(QStringLiteral("пр. Ленина, д. 112, корп. 3"), BuildingOwner));
+        for (const char* name : {"Label5", "Label8", "Label13"}) {
+            auto* label = window.findChild<QLabel*>(QString::fromLatin1(name));
+            QVERIFY2(QFontMetricsF(label->font()).horizontalAdvance(label->text()) <=
+                         label->width(),
+                     name);
+        }
     }
 
     void frameAndControls() {
