@@ -59,9 +59,12 @@ int ClampedWhole(const QString& text) {
 } // namespace
 
 std::variant<TSearchRequest, TRequestMessage> ValidateSearchRequest(SearchInputs& inputs) {
-    if (inputs.CriteriaGroup == NoGroup)
+    // An index outside the lists (possible from the headless tool) counts as
+    // no choice, so it can never select criteria by accident.
+    if (inputs.CriteriaGroup < FullGroup || inputs.CriteriaGroup > SelectiveGroup)
         return TRequestMessage{QString::fromUtf8(NoCriteriaGroupMessage)};
-    if (inputs.CriteriaGroup == SpecialGroup && inputs.Subject == NoSubject)
+    if (inputs.CriteriaGroup == SpecialGroup &&
+        (inputs.Subject < BuildingOwner || inputs.Subject > Designer))
         return TRequestMessage{QString::fromUtf8(NoSubjectMessage)};
     if (!ClampNumbers(inputs))
         return TRequestMessage{QString::fromUtf8(WorkConditionsMessage)};

@@ -145,6 +145,10 @@ void SearchRequestTest::checksComeInOrder_data() {
         << int(NoGroup) << int(Designer) << good << QString::fromUtf8(NoCriteriaGroupMessage);
     QTest::newRow("special without subject, bad fields")
         << int(SpecialGroup) << int(NoSubject) << bad << QString::fromUtf8(NoSubjectMessage);
+    QTest::newRow("group beyond the list")
+        << 3 << int(NoSubject) << good << QString::fromUtf8(NoCriteriaGroupMessage);
+    QTest::newRow("special, subject beyond the list")
+        << int(SpecialGroup) << 3 << good << QString::fromUtf8(NoSubjectMessage);
     QTest::newRow("special with subject")
         << int(SpecialGroup) << int(Contractor) << good << QString();
     QTest::newRow("full without subject") << int(FullGroup) << int(NoSubject) << good << QString();
