@@ -230,6 +230,10 @@ const std::map<QString, Builder>& Builders() {
          [](const QString& path) {
              WriteCatalogue(path, Variants(3), {}, "Критерии", "PRAGMA journal_mode=WAL");
          }},
+        {"awkward folder name",
+         [](const QString& path) {
+             WriteCatalogue(path, Variants(2), {}, "Критерии", "PRAGMA journal_mode=WAL");
+         }},
         {"directory", [](const QString& path) { QVERIFY(QDir().mkdir(path)); }},
         {"not readable",
          [](const QString& path) {
@@ -279,6 +283,7 @@ void HostileCatalogueTest::searchSurvivesTheFile_data() {
     QTest::newRow("2000 rows") << "2000 rows" << result << 2000;
     QTest::newRow("long texts") << "long texts" << result << 3;
     QTest::newRow("WAL mode") << "WAL mode" << result << 3;
+    QTest::newRow("awkward folder name") << "awkward folder name" << result << 2;
     QTest::newRow("directory") << "directory" << error << 0;
     QTest::newRow("not readable") << "not readable" << error << 0;
 }
@@ -293,12 +298,17 @@ void HostileCatalogueTest::searchSurvivesTheFile() {
 
     QTemporaryDir directory;
     QVERIFY(directory.isValid());
-    const QString path = directory.filePath("database.mdb");
+    // A working directory whose name a database URI must escape (the WAL-mode
+    // catalogue there is opened by URI).
+    const QString folder = fixture == "awkward folder name" ? "Кровля №1 #2?a=b&c%20" : ".";
+    QVERIFY(QDir(directory.path()).mkpath(folder));
+    const QString path = QDir(directory.filePath(folder)).filePath("database.mdb");
     Builders().at(fixture)(path);
     if (QTest::currentTestFailed())
         return;
     const QByteArray before = ReadBytes(path);
-    const QStringList entriesBefore = DirectoryEntries(directory.path());
+    const QString folderPath = QFileInfo(path).absolutePath();
+    const QStringList entriesBefore = DirectoryEntries(folderPath);
 
     SearchInputs inputs = WideOpenInputs();
     SearchState state;
@@ -330,7 +340,7 @@ void HostileCatalogueTest::searchSurvivesTheFile() {
     }
 
     QCOMPARE(ReadBytes(path), before);
-    QCOMPARE(DirectoryEntries(directory.path()), entriesBefore);
+    QCOMPARE(DirectoryEntries(folderPath), entriesBefore);
 }
 
 QTEST_GUILESS_MAIN(HostileCatalogueTest)
