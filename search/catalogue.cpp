@@ -2,12 +2,14 @@
 
 #include "catalogue_columns.h"
 
+#include <QFile>
 #include <QFileInfo>
 #include <QSqlDatabase>
 #include <QSqlError>
 #include <QSqlQuery>
 #include <QSqlRecord>
 #include <QStringList>
+#include <QUrl>
 
 #include <atomic>
 #include <charconv>
@@ -179,6 +181,21 @@ TCatalogueOutcome RunQuery(QSqlDatabase& db, const TFilterParameters& parameters
     return variants;
 }
 
+// A catalogue saved in WAL mode makes even a read-only connection create
+// its -wal and -shm files beside it and leave them there. With no -wal file
+// present every page is in the file itself, so it is opened as immutable,
+// which creates nothing.
+bool IsSettledWalFile(const QFileInfo& file) {
+    QFile catalogue(file.absoluteFilePath());
+    if (!catalogue.open(QIODevice::ReadOnly))
+        return false;
+    const QByteArray header = catalogue.read(20);
+    constexpr char walVersion = 2;
+    return header.size() == 20 && header.startsWith("SQLite format 3") &&
+           (header[18] == walVersion || header[19] == walVersion) &&
+           !QFileInfo::exists(file.absoluteFilePath() + QStringLiteral("-wal"));
+}
+
 } // namespace
 
 QString FilterQueryText() {
@@ -254,11 +271,19 @@ TCatalogueOutcome RunCatalogueFilter(const QString& cataloguePath,
     TCatalogueOutcome outcome;
     {
         QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
-        db.setDatabaseName(cataloguePath);
         // Read-only: the file is never written and no journal is made. A
         // short busy wait rides out a brief writer's lock without freezing
         // the window behind a long one.
-        db.setConnectOptions(QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=500"));
+        QString options = QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=500");
+        if (IsSettledWalFile(file)) {
+            QUrl uri = QUrl::fromLocalFile(file.absoluteFilePath());
+            uri.setQuery(QStringLiteral("immutable=1"));
+            db.setDatabaseName(uri.toString(QUrl::FullyEncoded));
+            options += QStringLiteral(";QSQLITE_OPEN_URI");
+        } else {
+            db.setDatabaseName(cataloguePath);
+        }
+        db.setConnectOptions(options);
         outcome = RunQuery(db, parameters);
         db.close();
     }
