@@ -77,6 +77,7 @@ private slots:
     void badCatalogueFiles_data();
     void badCatalogueFiles();
     void lockedCatalogue();
+    void walModeCatalogueLeavesNoFiles();
     void missingFileIsNotCreated();
     void bundledCatalogueHolds21Variants();
 
@@ -397,6 +398,34 @@ void CatalogueTest::lockedCatalogue() {
         std::get<std::vector<TTechnologyVariant>>(RunCatalogueFilter(path, WideOpenParameters()))
             .size(),
         std::size_t(1));
+}
+
+void CatalogueTest::walModeCatalogueLeavesNoFiles() {
+    QTemporaryDir here;
+    const QString path = here.filePath("database.mdb");
+    QVERIFY(WriteCatalogue(path, {PermissiveRow("Один"), PermissiveRow("Два")}));
+    const QString connection = "wal-writer";
+    {
+        QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", connection);
+        db.setDatabaseName(path);
+        QVERIFY(db.open());
+        QSqlQuery mode(db);
+        QVERIFY(mode.exec("PRAGMA journal_mode = WAL"));
+        QVERIFY(mode.next());
+        QCOMPARE(mode.value(0).toString(), QString("wal"));
+        mode.finish();
+        db.close();
+    }
+    QSqlDatabase::removeDatabase(connection);
+    const QByteArray before = FileBytes(path);
+    const QStringList entriesBefore = DirectoryEntries(here.path());
+    QCOMPARE(entriesBefore, QStringList{"database.mdb"});
+
+    const auto outcome = RunCatalogueFilter(path, WideOpenParameters());
+    QCOMPARE(Names(std::get<std::vector<TTechnologyVariant>>(outcome)),
+             (QStringList{"Один", "Два"}));
+    QCOMPARE(FileBytes(path), before);
+    QCOMPARE(DirectoryEntries(here.path()), entriesBefore);
 }
 
 void CatalogueTest::missingFileIsNotCreated() {
