@@ -1,1 +1,7 @@
-# target_sources(...) and tests are added here as this part is built
+# The main window: its face, tab order, key filters, list rules and searches.
+add_zirs_test(tst_main_window
+  SOURCES
+    ${CMAKE_CURRENT_LIST_DIR}/tst_main_window.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/catalogue_fixture.cpp
+    ${CMAKE_CURRENT_LIST_DIR}/catalogue_fixture.h
+  LIBS zirs_ui Qt6::Sql)

@@ -6,6 +6,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QToolButton>
+#include <QVBoxLayout>
 #include <QWindow>
 
 namespace {
@@ -13,6 +14,20 @@ namespace {
 const QColor FrameBackground(0xE8, 0xE8, 0xE8);
 const QColor TitleTop(0x2A, 0x4F, 0x8F);
 const QColor TitleBottom(0x12, 0x2E, 0x62);
+// How far from an edge the pointer may be to grab it.
+constexpr int ResizeGrip = 4;
+
+Qt::CursorShape CursorForEdges(Qt::Edges edges) {
+    const bool horizontal = edges & (Qt::LeftEdge | Qt::RightEdge);
+    const bool vertical = edges & Qt::BottomEdge;
+    if (horizontal && vertical)
+        return edges & Qt::LeftEdge ? Qt::SizeBDiagCursor : Qt::SizeFDiagCursor;
+    if (horizontal)
+        return Qt::SizeHorCursor;
+    if (vertical)
+        return Qt::SizeVerCursor;
+    return Qt::ArrowCursor;
+}
 
 // The title bar: paints the caption, carries the buttons, moves the window
 // when dragged and maximises it on a double click where that is allowed.
@@ -155,12 +170,23 @@ SkinnedWindow::SkinnedWindow(const QString& caption, TitleButtons buttons, QWidg
 }
 
 QMenuBar* SkinnedWindow::addMenuBar() {
-    auto* bar = new QMenuBar(this);
+    // A menu bar without a layout stretches itself over its parent's whole
+    // width; held in a band of its own it stays inside the frame's border.
+    auto* band = new QWidget(this);
+    band->setObjectName(QStringLiteral("menuBarBand"));
+    band->setGeometry(1, TitleBarHeight, width() - 2, MenuBarHeight);
+    auto* layout = new QVBoxLayout(band);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->setSpacing(0);
+    auto* bar = new QMenuBar(band);
     bar->setObjectName(QStringLiteral("menuBar"));
     bar->setNativeMenuBar(false);
-    bar->setGeometry(1, TitleBarHeight, width() - 2, MenuBarHeight);
+    QFont menuFont(QStringLiteral("Tahoma"));
+    menuFont.setPixelSize(11);
+    bar->setFont(menuFont);
     bar->setStyleSheet(QStringLiteral("QMenuBar { background: #E8E8E8; }"));
-    m_menuBar = bar;
+    layout->addWidget(bar);
+    m_menuBar = band;
     return bar;
 }
 
@@ -177,4 +203,68 @@ void SkinnedWindow::paintEvent(QPaintEvent* event) {
     QPainter painter(this);
     painter.setPen(Qt::black);
     painter.drawRect(rect().adjusted(0, 0, -1, -1));
+}
+
+void SkinnedWindow::setResizable(bool resizable) {
+    m_resizable = resizable;
+    setMouseTracking(resizable);
+    if (!resizable)
+        unsetCursor();
+}
+
+Qt::Edges SkinnedWindow::edgesAt(QPoint position) const {
+    Qt::Edges edges;
+    if (!m_resizable || isMaximized())
+        return edges;
+    if (position.x() < ResizeGrip)
+        edges |= Qt::LeftEdge;
+    if (position.x() >= width() - ResizeGrip)
+        edges |= Qt::RightEdge;
+    if (position.y() >= height() - ResizeGrip)
+        edges |= Qt::BottomEdge;
+    return edges;
+}
+
+void SkinnedWindow::mousePressEvent(QMouseEvent* event) {
+    const Qt::Edges edges = edgesAt(event->position().toPoint());
+    if (event->button() != Qt::LeftButton || !edges) {
+        QWidget::mousePressEvent(event);
+        return;
+    }
+    QWindow* handle = windowHandle();
+    if (handle && handle->startSystemResize(edges))
+        return;
+    m_resizeEdges = edges;
+    m_resizeStart = event->globalPosition().toPoint();
+    m_resizeStartGeometry = geometry();
+}
+
+void SkinnedWindow::mouseMoveEvent(QMouseEvent* event) {
+    if (!m_resizeEdges) {
+        if (m_resizable)
+            setCursor(CursorForEdges(edgesAt(event->position().toPoint())));
+        QWidget::mouseMoveEvent(event);
+        return;
+    }
+    const QPoint moved = event->globalPosition().toPoint() - m_resizeStart;
+    QRect target = m_resizeStartGeometry;
+    if (m_resizeEdges & Qt::LeftEdge)
+        target.setLeft(std::min(target.left() + moved.x(), target.right() - minimumWidth() + 1));
+    if (m_resizeEdges & Qt::RightEdge)
+        target.setRight(target.right() + moved.x());
+    if (m_resizeEdges & Qt::BottomEdge)
+        target.setBottom(target.bottom() + moved.y());
+    target.setSize(target.size().expandedTo(minimumSize()));
+    setGeometry(target);
+}
+
+void SkinnedWindow::mouseReleaseEvent(QMouseEvent* event) {
+    m_resizeEdges = {};
+    QWidget::mouseReleaseEvent(event);
+}
+
+void SkinnedWindow::leaveEvent(QEvent* event) {
+    if (!m_resizeEdges && m_resizable)
+        unsetCursor();
+    QWidget::leaveEvent(event);
 }

@@ -28,12 +28,29 @@ public:
     // Adds the 23-pixel menu bar right under the title bar.
     QMenuBar* addMenuBar();
 
+    // Lets the user resize the window by dragging its left, right or bottom
+    // edge or a bottom corner. Controls keep their places; a smaller window
+    // simply hides what lies beyond its edge.
+    void setResizable(bool resizable);
+    bool isResizable() const { return m_resizable; }
+
 protected:
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void leaveEvent(QEvent* event) override;
 
 private:
-    QMenuBar* m_menuBar = nullptr;
+    Qt::Edges edgesAt(QPoint position) const;
+
+    QWidget* m_menuBar = nullptr; // the band that holds the menu bar
+    bool m_resizable = false;
+    // Resizing by hand where no window manager takes over the drag.
+    Qt::Edges m_resizeEdges;
+    QPoint m_resizeStart;
+    QRect m_resizeStartGeometry;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(SkinnedWindow::TitleButtons)

@@ -1,0 +1,15 @@
+#pragma once
+// What the program keeps for the catalogue between searches: the catalogue
+// file's name, resolved against the working directory when a search opens
+// it, and the state of the last searches (the tables the analysis window and
+// the report read). Nothing here touches the file until the first search.
+
+#include "search/search.h"
+
+#include <QString>
+
+class TDataModule1 {
+public:
+    QString CataloguePath = QStringLiteral("database.mdb");
+    SearchState State;
+};
