@@ -34,9 +34,9 @@ void Describe(QWidget* widget, const QString& objectName) {
 
 // A paragraph of the page: plain text wrapped at word boundaries inside its
 // fixed box, every blank kept as written. Lines follow each other at the
-// face's own height (ascent plus descent), as the old desktop spaced them;
-// the toolkit's default adds the line gap, and the four-line paragraphs would
-// then lose their last line to the bottom of the box.
+// face's own height (ascent plus descent), as the old desktop spaced them,
+// and a paragraph whose last line would lose its descenders to the bottom of
+// the box closes up by a pixel or two so that every line shows whole.
 class Paragraph : public QLabel {
 public:
     Paragraph(const QString& text, QWidget* parent) : QLabel(text, parent) {
@@ -51,17 +51,26 @@ protected:
         QTextOption option(Qt::AlignLeft);
         option.setWrapMode(QTextOption::WordWrap);
         layout.setTextOption(option);
-        const QFontMetricsF metrics(font(), this);
-        const qreal lineStep = qRound(metrics.ascent() + metrics.descent());
         layout.beginLayout();
-        for (qreal top = 0;; top += lineStep) {
+        for (;;) {
             QTextLine line = layout.createLine();
             if (!line.isValid())
                 break;
             line.setLineWidth(width());
-            line.setPosition(QPointF(0, top));
         }
         layout.endLayout();
+
+        const QFontMetricsF metrics(font(), this);
+        const int faceHeight = qRound(metrics.ascent() + metrics.descent());
+        int lineStep = faceHeight;
+        const int lines = layout.lineCount();
+        if (lines > 1) {
+            const int fitting = (height() - faceHeight) / (lines - 1);
+            lineStep = std::clamp(fitting, faceHeight - 2, faceHeight);
+        }
+        for (int i = 0; i < lines; ++i)
+            layout.lineAt(i).setPosition(QPointF(0, i * lineStep));
+
         QPainter painter(this);
         painter.setPen(palette().color(QPalette::WindowText));
         layout.draw(&painter, QPointF(0, 0));
