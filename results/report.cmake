@@ -16,3 +16,13 @@ target_include_directories(zirs_report PUBLIC ${PROJECT_SOURCE_DIR})
 target_link_libraries(zirs_report PUBLIC Qt6::Gui)
 
 target_link_libraries(zirs_results PUBLIC zirs_report)
+
+# The preview, its dialogs and the print command of the results window.
+target_sources(zirs_results PRIVATE
+  ${CMAKE_CURRENT_LIST_DIR}/report_data.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/report_data.h
+  ${CMAKE_CURRENT_LIST_DIR}/report_dialogs.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/report_dialogs.h
+  ${CMAKE_CURRENT_LIST_DIR}/report_preview.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/report_preview.h
+)

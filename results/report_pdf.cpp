@@ -19,7 +19,8 @@ void SetError(QString* error, const QString& text) {
 
 } // namespace
 
-bool WriteReportPdf(const TReportParameters& parameters, const QString& path, QString* error) {
+bool WriteReportPdf(const TReportParameters& parameters, const QString& path, QString* error,
+                    const std::function<void(int page)>& onPage) {
     if (path.isEmpty()) {
         SetError(error, QStringLiteral("Не указано имя файла отчета."));
         return false;
@@ -42,7 +43,8 @@ bool WriteReportPdf(const TReportParameters& parameters, const QString& path, QS
             SetError(error, QStringLiteral("Не удалось подготовить файл отчета \"%1\".").arg(path));
             return false;
         }
-        const bool laidOut = RenderReport(painter, writer, BuiltInReportTemplate(), parameters);
+        const bool laidOut =
+            RenderReport(painter, writer, BuiltInReportTemplate(), parameters, onPage);
         painter.end();
         if (!laidOut) {
             file.cancelWriting();
