@@ -1,6 +1,7 @@
 #include "matrix_routines.h"
 
-#include <cmath>
+#include "elimination.h"
+
 #include <utility>
 
 namespace {
@@ -42,74 +43,17 @@ bool IsSquare(const TMatrix& a) {
     return a[0].size() == a.size();
 }
 
-// A square working matrix of order n, stored row by row in one block.
-struct TWorkMatrix {
-    std::size_t Order = 0;
-    std::vector<double> Cells;
-
-    double& At(std::size_t i, std::size_t j) { return Cells[i * Order + j]; }
-};
-
-// The elimination step on (d, m), unrolled: stage s works on the trailing
-// submatrix from row and column s, and each remainder overwrites the entry it
-// was computed from (row s and column s, which it reads, stay untouched).
-// No pivoting except the exchange of a zero leading element with the first
-// row below it that has a non-zero one.
-double Eliminate(double d, TWorkMatrix& m) {
-    const std::size_t n = m.Order;
-    for (std::size_t s = 0;; ++s) {
-        if (s + 1 == n)
-            return Stored(static_cast<long double>(d) * m.At(s, s));
-
-        double p = m.At(s, s);
-        if (p == 0.0) {
-            for (std::size_t i = s + 1; i < n; ++i) {
-                if (m.At(i, s) != 0.0) {
-                    for (std::size_t j = s; j < n; ++j)
-                        std::swap(m.At(s, j), m.At(i, j));
-                    break;
-                }
-            }
-            p = m.At(s, s);
-            if (p == 0.0)
-                return 0.0;
-            d = -d;
-        }
-        d = Stored(static_cast<long double>(d) * p);
-        p = Stored(1.0L / p);
-
-        for (std::size_t i = s + 1; i < n; ++i) {
-            for (std::size_t j = s + 1; j < n; ++j) {
-                const double entry = m.At(i, j);
-                const double remainder =
-                    Stored(static_cast<long double>(entry) -
-                           static_cast<long double>(m.At(i, s)) * m.At(s, j) * p);
-                // A remainder below 1e-10 of the entry it came from is
-                // cancellation noise and counts as an exact zero.
-                m.At(i, j) = std::fabs(static_cast<long double>(remainder)) <
-                                     std::fabs(static_cast<long double>(entry)) * 1e-10L
-                                 ? 0.0
-                                 : remainder;
-            }
-        }
-    }
-}
-
-// a without row `row` and column `column` (pass a.size() to keep them all),
-// the rest keeping its order.
-void CopyWithout(const TMatrix& a, std::size_t row, std::size_t column, TWorkMatrix& m) {
+// The square working copy of a; row 0 gives the order.
+TWorkMatrix WorkingCopy(const TMatrix& a) {
     const std::size_t n = a.size();
-    m.Order = row < n ? n - 1 : n;
-    m.Cells.resize(m.Order * m.Order);
-    std::size_t target = 0;
+    TWorkMatrix m;
+    m.Rows = m.Columns = n;
+    m.Cells.resize(n * n);
     for (std::size_t i = 0; i < n; ++i) {
-        if (i == row)
-            continue;
-        for (std::size_t j = 0; j < n; ++j) {
-            if (j != column)
-                m.Cells[target++] = EntryOf(a[i], j);
-        }
+        for (std::size_t j = 0; j < n; ++j)
+            m.At(i, j) = EntryOf(a[i], j);
     }
+    return m;
 }
 
 } // namespace
@@ -155,8 +99,7 @@ double DetMatrix(const TMatrix& a) {
         RecordError(NotSquareMessage("Функция DetMatrix ", a));
         return 0.0;
     }
-    TWorkMatrix work;
-    CopyWithout(a, a.size(), a.size(), work);
+    TWorkMatrix work = WorkingCopy(a);
     return Eliminate(1.0, work);
 }
 
@@ -182,12 +125,11 @@ void ReversMatrix(const TMatrix& a, TMatrix& r) {
         q[0][0] = Stored(1.0L / d);
     } else {
         // Each cofactor is the determinant of a minor, by the same
-        // elimination DetMatrix uses; one buffer serves all minors.
-        TWorkMatrix minor;
+        // elimination DetMatrix uses.
+        const std::vector<double> minors = MinorDeterminants(WorkingCopy(a));
         for (std::size_t i = 0; i < n; ++i) {
             for (std::size_t j = 0; j < n; ++j) {
-                CopyWithout(a, i, j, minor);
-                double c = Eliminate(1.0, minor);
+                double c = minors[i * n + j];
                 if ((i + j) % 2 == 1)
                     c = -c;
                 q[j][i] = Stored(static_cast<long double>(c) / d);

@@ -115,6 +115,23 @@ bool MeetsKnotConditions(const TMembershipCurve& curve) {
                        [](double miss) { return miss <= tolerance; });
 }
 
+// Solves the knot system of the curve's knots for its coefficients, falling
+// back on the exact S-step when that fails or misses the knots.
+TMembershipCurve SolveCurve(TMembershipCurve curve) {
+    TMatrix a;
+    TVector b;
+    BuildKnotSystem(curve.X0, curve.XM, curve.X1, a, b);
+    TVector u;
+    LSystem(a, b, u);
+    if (MatrixError() || u.size() != 8) {
+        curve.ClosedForm = true;
+        return curve;
+    }
+    curve.Coefficients = std::move(u);
+    curve.ClosedForm = !MeetsKnotConditions(curve);
+    return curve;
+}
+
 } // namespace
 
 const std::array<TCriterionRule, CriterionRuleCount> CriterionRules = {{
@@ -165,19 +182,15 @@ TMembershipCurve BuildMembershipCurve(const TCriterionRule& rule,
         curve.ClosedForm = true;
         return curve;
     }
-
-    TMatrix a;
-    TVector b;
-    BuildKnotSystem(curve.X0, curve.XM, curve.X1, a, b);
-    TVector u;
-    LSystem(a, b, u);
-    if (MatrixError() || u.size() != 8) {
-        curve.ClosedForm = true;
+    if (rule.Knots == K::FixedScale) {
+        // Twelve of the fifteen criteria share these knots, and the solve is
+        // deterministic: solving once gives the very same coefficients.
+        static const TMembershipCurve fixedScale = SolveCurve(curve);
+        curve.Coefficients = fixedScale.Coefficients;
+        curve.ClosedForm = fixedScale.ClosedForm;
         return curve;
     }
-    curve.Coefficients = std::move(u);
-    curve.ClosedForm = !MeetsKnotConditions(curve);
-    return curve;
+    return SolveCurve(curve);
 }
 
 double MembershipValue(const TMembershipCurve& curve, double x) {

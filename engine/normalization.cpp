@@ -5,22 +5,31 @@
 #include "membership.h"
 #include "rounded_value.h"
 
+#include <array>
 #include <optional>
 #include <vector>
 
 namespace {
 
 // Empties the matrix and gives it one row per variant with its name and
-// composition.
-void ResetRows(const TCandidateSet& candidates, TNormalizedMatrix& matrix) {
+// composition, with room for `columns` cells.
+void ResetRows(const TCandidateSet& candidates, std::size_t columns, TNormalizedMatrix& matrix) {
     matrix = TNormalizedMatrix();
     matrix.Rows.reserve(candidates.Variants.size());
     for (const TTechnologyVariant& variant : candidates.Variants) {
         TNormalizedRow row;
         row.Name = variant.Name;
         row.ProcessComposition = variant.ProcessComposition;
+        row.Cells.reserve(columns);
         matrix.Rows.push_back(std::move(row));
     }
+}
+
+template <std::size_t Count> std::size_t CountActive(const std::array<bool, Count>& active) {
+    std::size_t count = 0;
+    for (bool flag : active)
+        count += flag ? 1 : 0;
+    return count;
 }
 
 // Text that does not read as a number is a missing value.
@@ -61,9 +70,11 @@ TRoundedValue LaplaceCriterion(const std::vector<TRoundedValue>& internalCells) 
 
 void BuildNormalizedMatrices(const TCandidateSet& candidates, TNormalizedMatrix& internal,
                              TNormalizedMatrix& external, TNormalizedMatrix& game) {
-    ResetRows(candidates, internal);
-    ResetRows(candidates, external);
-    ResetRows(candidates, game);
+    const std::size_t k = CountActive(candidates.ActiveInternal);
+    const std::size_t e = CountActive(candidates.ActiveExternal);
+    ResetRows(candidates, k, internal);
+    ResetRows(candidates, e, external);
+    ResetRows(candidates, e, game);
 
     internal.AggregateHeading = LaplaceHeading;
     for (int i = 0; i < InternalCriterionCount; ++i) {

@@ -55,20 +55,25 @@ std::vector<std::string> HeadingsOf(const TNormalizedMatrix& matrix) {
 
 // The game cell is the fuzzy intersection min(L, X) of the Laplace value and
 // the external membership; the Wald value the least game cell of the row.
-// The game matrix is laid out afresh from the two normalized matrices (both
-// still in candidate order), so it always matches them.
+// The game matrix is brought in line with the two normalized matrices (both
+// still in candidate order) whatever it held, so it always matches them.
 void FillGameMatrix(const TNormalizedMatrix& internal, const TNormalizedMatrix& external,
                     TNormalizedMatrix& game) {
-    game = TNormalizedMatrix();
+    const std::size_t count = std::min(internal.Rows.size(), external.Rows.size());
     game.Columns = external.Columns;
     game.AggregateHeading = WaldHeading;
-    const std::size_t count = std::min(internal.Rows.size(), external.Rows.size());
+    game.Rows.resize(count);
     for (std::size_t r = 0; r < count; ++r) {
-        const double laplace = KeyOf(internal.Rows[r]);
-        TNormalizedRow row;
-        row.Name = internal.Rows[r].Name;
-        row.ProcessComposition = internal.Rows[r].ProcessComposition;
+        const TNormalizedRow& source = internal.Rows[r];
+        TNormalizedRow& row = game.Rows[r];
+        // Usually already in place: the normalization laid the rows out.
+        if (row.Name != source.Name)
+            row.Name = source.Name;
+        if (row.ProcessComposition != source.ProcessComposition)
+            row.ProcessComposition = source.ProcessComposition;
+        const double laplace = KeyOf(source);
         double wald = laplace;
+        row.Cells.clear();
         for (std::size_t c = 0; c < external.Rows[r].Cells.size(); ++c) {
             const double factor = external.Rows[r].Cells[c].Value;
             row.Cells.push_back(RoundValue(laplace > factor ? factor : laplace));
@@ -76,7 +81,6 @@ void FillGameMatrix(const TNormalizedMatrix& internal, const TNormalizedMatrix& 
                 wald = row.Cells.back().Value;
         }
         row.Aggregate = RoundValue(wald);
-        game.Rows.push_back(std::move(row));
     }
 }
 

@@ -2,85 +2,218 @@
 
 #include "decimal_text.h"
 
+#include <array>
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
 #include <limits>
 
 namespace {
 
 constexpr char DecimalSeparator = ',';
 
-// d1 d2 d3 (trailing zeros dropped) and E of 0.d1d2d3 * 10^E.
+// 0.d1d2d3 * 10^E with d1 not zero and trailing zeros of d1d2d3 dropped:
+// Digits holds Count characters, Integer their value.
 struct TThreeDigits {
-    std::string Digits;
+    char Digits[3] = {};
+    int Count = 0;
+    int Integer = 0;
     int Exponent = 0;
 };
 
-TThreeDigits CutToThreeDigits(long double magnitude) {
-    // glibc prints long doubles exactly, so "%.17Le" is the correctly rounded
-    // 18-significant-digit expansion: "d.ddddddddddddddddde+XX".
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.17Le", magnitude);
-    const std::string expansion(buffer);
-    const std::size_t exponentMark = expansion.find('e');
-    std::string digits = expansion.substr(0, 1) + expansion.substr(2, exponentMark - 2);
-    int exponent = std::atoi(expansion.c_str() + exponentMark + 1) + 1;
+void CutExactly(long double magnitude, int& three, int& exponent);
 
-    int three = (digits[0] - '0') * 100 + (digits[1] - '0') * 10 + (digits[2] - '0');
-    if (digits[3] >= '5')
-        ++three;
+// Exact powers of ten: a long double holds 10^k exactly for k up to 27.
+constexpr int ExactPowers = 28;
+
+long double PowerOfTen(int k) {
+    static const auto table = [] {
+        std::array<long double, ExactPowers> powers{};
+        powers[0] = 1.0L;
+        for (int i = 1; i < ExactPowers; ++i)
+            powers[i] = powers[i - 1] * 10.0L;
+        return powers;
+    }();
+    return table[k];
+}
+
+// The quick way to the same three digits, where it is safe. The result only
+// depends on the first four digits of the 18-digit expansion, and only on
+// which side of a fourth digit 5 it lies: 5629 and 5630 both give 563. So
+// the magnitude is scaled into [1000, 10000) with a single extended rounding
+// (the power of ten is exact) and then rounded to double; unless that lies
+// within 1e-11 of a boundary ddd5 (far more than the two roundings and the
+// 18-digit rounding can move it), its integer part gives the digits.
+// Otherwise, or outside the exactly scaled range, it declines. Integer and
+// double arithmetic here: x87 rounding-mode switches would cost more than
+// the rest together.
+bool CutQuickly(long double magnitude, int& three, int& exponent) {
+    int binary = 0;
+    std::frexp(static_cast<double>(magnitude), &binary);
+    // 0.d1d2.. * 10^E: a first guess from the binary exponent (log10 2 is
+    // 0,30103 to five places, a guess off by one at most), then corrected.
+    const long guess = (binary - 1) * 30103L;
+    int e = static_cast<int>(guess >= 0 ? guess / 100000 : -((-guess + 99999) / 100000)) + 1;
+    long double scaled = 0.0L;
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        const int k = 4 - e;
+        if (k >= ExactPowers || -k >= ExactPowers)
+            return false;
+        scaled = k >= 0 ? magnitude * PowerOfTen(k) : magnitude / PowerOfTen(-k);
+        if (scaled >= 10000.0L)
+            ++e;
+        else if (scaled < 1000.0L)
+            --e;
+        else
+            break;
+    }
+    if (!(scaled >= 1000.0L && scaled < 10000.0L))
+        return false;
+    const double near = static_cast<double>(scaled);
+    const int four = static_cast<int>(near);
+    if (std::fabs(near - (four / 10 * 10 + 5)) < 1e-11)
+        return false;
+    three = four / 10 + (four % 10 >= 5 ? 1 : 0);
+    exponent = e;
+    return true;
+}
+
+TThreeDigits CutToThreeDigits(long double magnitude) {
+    int three = 0;
+    int exponent = 0;
+    if (!CutQuickly(magnitude, three, exponent))
+        CutExactly(magnitude, three, exponent);
     if (three == 1000) {
         // 9,995 and up carry into a fourth digit: 0.999.. becomes 0.1 * 10^(E+1).
         three = 100;
         ++exponent;
     }
     TThreeDigits result;
-    result.Digits = std::to_string(three);
-    while (result.Digits.size() > 1 && result.Digits.back() == '0')
-        result.Digits.pop_back();
     result.Exponent = exponent;
+    result.Count = 3;
+    while (three % 10 == 0) {
+        three /= 10;
+        --result.Count;
+    }
+    result.Integer = three;
+    for (int i = result.Count - 1; i >= 0; --i, three /= 10)
+        result.Digits[i] = static_cast<char>('0' + three % 10);
     return result;
 }
 
-std::string FixedNotation(const TThreeDigits& number) {
-    const std::string& digits = number.Digits;
+// The first three digits, rounded by the fourth, of the exact 18-digit
+// expansion, and E.
+void CutExactly(long double magnitude, int& three, int& exponent) {
+    // Both give the correctly rounded 18-significant-digit expansion
+    // "d.ddddddddddddddddde-XX": glibc prints long doubles exactly, and
+    // to_chars does the same for doubles several times faster. Most values
+    // here are doubles (the memberships, game cells and Wald values).
+    char buffer[64];
+    const double narrow = static_cast<double>(magnitude);
+    if (static_cast<long double>(narrow) == magnitude) {
+        const auto written = std::to_chars(buffer, buffer + sizeof buffer - 1, narrow,
+                                           std::chars_format::scientific, 17);
+        *written.ptr = '\0';
+    } else {
+        std::snprintf(buffer, sizeof buffer, "%.17Le", magnitude);
+    }
+    // Only the first four digits and the exponent matter from here on.
+    const char* const fraction = buffer + 2; // past "d."
+    exponent = std::atoi(std::strchr(buffer, 'e') + 1) + 1;
+
+    three = (buffer[0] - '0') * 100 + (fraction[0] - '0') * 10 + (fraction[1] - '0');
+    if (fraction[2] >= '5')
+        ++three;
+}
+
+// Writes the digits into `text` (room for 16 characters): fixed notation
+// for -3 <= E <= 3, otherwise "1,23E-005". Returns the end.
+char* WriteNumber(const TThreeDigits& number, char* text) {
     const int e = number.Exponent;
-    if (e <= 0)
-        return std::string("0") + DecimalSeparator + std::string(-e, '0') + digits;
-    const std::size_t whole = static_cast<std::size_t>(e);
-    if (digits.size() <= whole)
-        return digits + std::string(whole - digits.size(), '0');
-    return digits.substr(0, whole) + DecimalSeparator + digits.substr(whole);
-}
-
-std::string ScientificNotation(const TThreeDigits& number) {
-    std::string text = number.Digits.substr(0, 1);
-    if (number.Digits.size() > 1)
-        text += DecimalSeparator + number.Digits.substr(1);
-    text += 'E';
-    const int power = number.Exponent - 1;
+    if (e >= -3 && e <= 3) {
+        if (e <= 0) {
+            *text++ = '0';
+            *text++ = DecimalSeparator;
+            for (int i = 0; i < -e; ++i)
+                *text++ = '0';
+            for (int i = 0; i < number.Count; ++i)
+                *text++ = number.Digits[i];
+            return text;
+        }
+        for (int i = 0; i < e; ++i)
+            *text++ = i < number.Count ? number.Digits[i] : '0';
+        if (number.Count > e) {
+            *text++ = DecimalSeparator;
+            for (int i = e; i < number.Count; ++i)
+                *text++ = number.Digits[i];
+        }
+        return text;
+    }
+    *text++ = number.Digits[0];
+    if (number.Count > 1) {
+        *text++ = DecimalSeparator;
+        for (int i = 1; i < number.Count; ++i)
+            *text++ = number.Digits[i];
+    }
+    *text++ = 'E';
+    const int power = e - 1;
     if (power < 0)
-        text += '-';
-    std::string powerDigits = std::to_string(std::abs(power));
-    if (powerDigits.size() < 3)
-        powerDigits.insert(0, 3 - powerDigits.size(), '0');
-    return text + powerDigits;
+        *text++ = '-';
+    const int magnitude = std::abs(power); // at most 4951 for a long double
+    if (magnitude >= 1000)
+        *text++ = static_cast<char>('0' + magnitude / 1000);
+    *text++ = static_cast<char>('0' + magnitude / 100 % 10);
+    *text++ = static_cast<char>('0' + magnitude / 10 % 10);
+    *text++ = static_cast<char>('0' + magnitude % 10);
+    return text;
 }
 
-} // namespace
-
-std::string ValueToText(long double value) {
+// The text of a value, and for a finite non-zero value its digits (with
+// Count 0 otherwise).
+std::string TextAndDigits(long double value, TThreeDigits& number) {
     if (std::isnan(value))
         return "NAN";
     if (std::isinf(value))
         return value < 0 ? "-INF" : "INF";
     if (value == 0.0L)
         return "0";
-    const TThreeDigits number = CutToThreeDigits(std::fabs(value));
-    std::string text = number.Exponent >= -3 && number.Exponent <= 3 ? FixedNotation(number)
-                                                                     : ScientificNotation(number);
-    return value < 0 ? "-" + text : text;
+    number = CutToThreeDigits(std::fabs(value));
+    char text[24];
+    char* end = text;
+    if (value < 0)
+        *end++ = '-';
+    end = WriteNumber(number, end);
+    return std::string(text, end);
+}
+
+// The nearest double to the digits' value, as reading their text gives it,
+// without the text: an integer below 1000 times or over an exact power of
+// ten is correctly rounded by a single double operation.
+bool ReadBackQuickly(const TThreeDigits& number, bool negative, double& value) {
+    static const auto powers = [] {
+        std::array<double, 23> table{};
+        table[0] = 1.0;
+        for (std::size_t i = 1; i < table.size(); ++i)
+            table[i] = table[i - 1] * 10.0;
+        return table;
+    }();
+    const int scale = number.Exponent - number.Count;
+    if (scale > 22 || scale < -22)
+        return false;
+    const double integer = number.Integer;
+    value = scale >= 0 ? integer * powers[scale] : integer / powers[-scale];
+    if (negative)
+        value = -value;
+    return true;
+}
+
+} // namespace
+
+std::string ValueToText(long double value) {
+    TThreeDigits number;
+    return TextAndDigits(value, number);
 }
 
 double TextToValue(std::string_view text) {
@@ -95,7 +228,10 @@ double TextToValue(std::string_view text) {
 
 TRoundedValue RoundValue(long double value) {
     TRoundedValue rounded;
-    rounded.Text = ValueToText(value);
+    TThreeDigits number;
+    rounded.Text = TextAndDigits(value, number);
+    if (number.Count > 0 && ReadBackQuickly(number, value < 0, rounded.Value))
+        return rounded;
     rounded.Value = TextToValue(rounded.Text);
     return rounded;
 }

@@ -6,6 +6,8 @@
 
 #include <QtTest>
 
+#include <random>
+
 Q_DECLARE_METATYPE(TMatrix)
 
 namespace {
@@ -134,6 +136,53 @@ private slots:
         ReversMatrix(matrix, result);
         QVERIFY(!MatrixError());
         QCOMPARE(result, expected);
+    }
+
+    // The inverse is the adjugate over the determinant, each cofactor the
+    // DetMatrix of its minor: bit for bit, whatever shortcuts it takes. Zeros
+    // in the inputs force row exchanges at various stages.
+    void inverseFollowsTheCofactorPath() {
+        std::mt19937 random(7);
+        std::uniform_int_distribution<int> digit(-9, 9);
+        std::uniform_int_distribution<int> zeroChance(0, 3);
+        for (int trial = 0; trial < 300; ++trial) {
+            const int n = 2 + trial % 7;
+            TMatrix a;
+            InitMatrix(n, n, a);
+            for (TVector& row : a) {
+                for (double& entry : row)
+                    entry = zeroChance(random) == 0 ? 0.0 : digit(random) / 7.0;
+            }
+            const double d = DetMatrix(a);
+            TMatrix inverse;
+            ReversMatrix(a, inverse);
+            if (d == 0.0) {
+                QVERIFY(MatrixError());
+                continue;
+            }
+            QVERIFY(!MatrixError());
+            for (int i = 0; i < n; ++i) {
+                for (int j = 0; j < n; ++j) {
+                    TMatrix minor;
+                    for (int r = 0; r < n; ++r) {
+                        if (r == i)
+                            continue;
+                        TVector line;
+                        for (int c = 0; c < n; ++c) {
+                            if (c != j)
+                                line.push_back(a[r][c]);
+                        }
+                        minor.push_back(line);
+                    }
+                    double cofactor = DetMatrix(minor);
+                    if ((i + j) % 2 == 1)
+                        cofactor = -cofactor;
+                    const double expected =
+                        static_cast<double>(static_cast<long double>(cofactor) / d);
+                    QCOMPARE(inverse[j][i], expected);
+                }
+            }
+        }
     }
 
     void solveAndProduct() {

@@ -5,8 +5,10 @@
 
 #include <QtTest>
 
+#include <algorithm>
 #include <cfloat>
 #include <cmath>
+#include <cstdlib>
 #include <cstring>
 #include <limits>
 #include <random>
@@ -53,6 +55,69 @@ private slots:
         QFETCH(long double, value);
         QFETCH(QString, text);
         QCOMPARE(QString::fromStdString(ValueToText(value)), text);
+    }
+
+    // ValueToText takes shortcuts where they are safe; the text must always
+    // be the one the exact 18-digit expansion gives, cut by hand here.
+    void valueToTextAgreesWithTheExactExpansion() {
+        const auto reference = [](long double value) {
+            char buffer[64];
+            std::snprintf(buffer, sizeof buffer, "%.17Le", std::fabs(value));
+            int three = (buffer[0] - '0') * 100 + (buffer[2] - '0') * 10 + (buffer[3] - '0');
+            int power = std::atoi(std::strchr(buffer, 'e') + 1);
+            if (buffer[4] >= '5')
+                ++three;
+            if (three == 1000) {
+                three = 100;
+                ++power;
+            }
+            // Render through the fixed cases above: a three-digit mantissa
+            // scaled back, which ValueToText itself renders in its format.
+            return std::make_pair(three, power);
+        };
+        std::mt19937_64 random(11);
+        std::uniform_real_distribution<double> unit(0.0, 1.0);
+        std::uniform_int_distribution<int> exponent(-30, 30);
+        for (int n = 0; n < 300000; ++n) {
+            long double value = 0.0L;
+            switch (n % 6) {
+            case 0: // a membership
+                value = unit(random);
+                break;
+            case 1: // a read-back three-digit text
+                value = TextToValue("0," + std::to_string(100 + random() % 900));
+                break;
+            case 2: // a dyadic value with exact halves, like 0,5625
+                value = static_cast<long double>(random() % 4096) / 4096.0L;
+                break;
+            case 3: // a Laplace mean of read-back texts
+                value =
+                    (static_cast<long double>(TextToValue("0," + std::to_string(random() % 1000))) +
+                     TextToValue("0," + std::to_string(random() % 1000)) +
+                     TextToValue("0," + std::to_string(random() % 1000))) /
+                    3.0L;
+                break;
+            case 4: // a double next to a half, like 0,1245
+                value = TextToValue("0," + std::to_string(100 + random() % 900) + "5");
+                break;
+            default: // any size
+                value = unit(random) * std::pow(10.0L, exponent(random));
+                break;
+            }
+            if (value == 0.0L)
+                continue;
+            const auto [three, power] = reference(value);
+            // The text read back, scaled to three digits, and its decade.
+            const std::string text = ValueToText(value);
+            std::string withFullStop = text;
+            std::replace(withFullStop.begin(), withFullStop.end(), ',', '.');
+            const long double back = std::strtold(withFullStop.c_str(), nullptr);
+            const long double expected = three * std::pow(10.0L, power - 2);
+            QVERIFY2(std::fabs(back - expected) <= expected * 1e-15L,
+                     qPrintable(QString("%1 -> %2")
+                                    .arg(double(value), 0, 'g', 20)
+                                    .arg(QString::fromStdString(text))));
+        }
     }
 
     void textToValue_data() {

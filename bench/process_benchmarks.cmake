@@ -1,0 +1,4 @@
+# Whole-process timing: zirs-search against the toolkit floor, and the report.
+add_executable(toolkit_floor toolkit_floor.cpp)
+target_link_libraries(toolkit_floor PRIVATE Qt6::Core Qt6::Sql)
+add_executable(alternate_timing alternate_timing.cpp)
