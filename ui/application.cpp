@@ -59,6 +59,9 @@ TApplicationObjects::TApplicationObjects() {
     };
     form1->onSearchState = [form2](const SearchState& state) { form2->ShowSearchState(state); };
     form1->onAbout = [form6] { form6->showModal(); };
+    // Closing the main window ends the program, also while the results window
+    // is still open.
+    QObject::connect(form1, &TForm1::closed, QCoreApplication::instance(), &QCoreApplication::quit);
     // The report reads the main window's fields as they stand when it is made.
     TDataModule1* module = m_dataModule1.get();
     form4->onPrint = [form1, form4, module] {
@@ -93,9 +96,6 @@ int RunZirs(int argc, char** argv) {
     LoadRussianTranslation(app);
 
     TApplicationObjects objects;
-    // Closing the main window ends the program, also while the results window
-    // is still open.
-    QObject::connect(objects.Form1(), &TForm1::closed, &app, &QCoreApplication::quit);
     objects.Form1()->show();
     return app.exec();
 }

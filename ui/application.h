@@ -23,7 +23,8 @@ bool CatalogueFileExists();
 
 // The objects that live from start-up to exit, made in this order: the main
 // window, the splash, the catalogue object, the results, analysis and help
-// windows. They are wired together here; destroyed in reverse order.
+// windows. They are wired together here (closing the main window ends the
+// application's event loop); destroyed in reverse order.
 class TApplicationObjects {
 public:
     TApplicationObjects();

@@ -5,3 +5,9 @@ add_zirs_test(tst_main_window
     ${CMAKE_CURRENT_LIST_DIR}/catalogue_fixture.cpp
     ${CMAKE_CURRENT_LIST_DIR}/catalogue_fixture.h
   LIBS zirs_ui Qt6::Sql)
+
+# The start-up: the real program for the one-copy rule and the catalogue test.
+add_zirs_test(tst_startup
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_startup.cpp
+  LIBS zirs_ui)
+add_dependencies(tst_startup zirs)
