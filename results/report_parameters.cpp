@@ -180,6 +180,15 @@ TReportRows ReportRowsFromResult(const TSearchResult& result) {
     return rows;
 }
 
+TReportParameters BuildReportParametersFromResult(const TSearchResult& result,
+                                                  const SearchInputs& currentFields,
+                                                  const SearchState& state,
+                                                  const QString& dateText) {
+    return BuildReportParameters(ReportRowsFromResult(result), currentFields,
+                                 result.AdmissibleCount, state.AppliedInternalHeadings,
+                                 state.AppliedExternalHeadings, dateText);
+}
+
 TReportParameters BuildReportParametersFromState(const SearchState& state,
                                                  const SearchInputs& currentFields,
                                                  const QString& dateText) {

@@ -71,6 +71,13 @@ TReportParameters BuildReportParameters(const TReportRows& rows, const SearchInp
 // shows in its rows (rows beyond the result's rows are empty).
 TReportRows ReportRowsFromResult(const TSearchResult& result);
 
+// The report of `result` (its first four places, the same texts as the results
+// table's rows, and its n) with the criteria the state applied for it.
+TReportParameters BuildReportParametersFromResult(const TSearchResult& result,
+                                                  const SearchInputs& currentFields,
+                                                  const SearchState& state,
+                                                  const QString& dateText);
+
 // The report of the state's shown result, as the print command builds it from
 // the results table; used where there is no window (the headless tool).
 // With no result in the state the rows are empty and n is 0.

@@ -179,6 +179,11 @@ void TestReportPreview::printCommandReportsShownResult() {
     QVERIFY(shown.value("variants").contains(QStringLiteral(" 2 из 21 ")));
     QVERIFY(shown.value("vnukriterii").startsWith(QStringLiteral("стоимость ремонта кровли.\r\n")));
     QVERIFY(shown.value("data").startsWith(QStringLiteral("Дата составления отчета: ")));
+
+    // The headless tool builds the same report from the result itself.
+    const TReportParameters headless = BuildReportParametersFromResult(
+        result, fields, state, ReportDateText(QDate::currentDate()));
+    QVERIFY(shown.entries() == headless.entries());
 }
 
 QTEST_MAIN(TestReportPreview)
