@@ -11,6 +11,7 @@
 
 using TValues = std::vector<std::optional<double>>;
 Q_DECLARE_METATYPE(TValues)
+Q_DECLARE_METATYPE(TVector)
 
 namespace {
 
@@ -77,11 +78,48 @@ private slots:
     void solvedCurveIsUsedWhereWellConditioned() {
         const TMembershipCurve curve = BuildMembershipCurve(InternalRule(7), NoValues);
         QCOMPARE(curve.Coefficients.size(), std::size_t(8));
-        QCOMPARE(MembershipValue(curve, 3.25), 0.15624999999999906);
-        QCOMPARE(MembershipValue(curve, 10.0), 1.0000000000000098);
+        QVERIFY(MembershipValue(curve, 3.25) == 0.15624999999999906);
+        QVERIFY(MembershipValue(curve, 10.0) == 1.0000000000000098);
         const TMembershipCurve spread = BuildMembershipCurve(InternalRule(0), {100.0, 250.0});
         QVERIFY(!spread.ClosedForm);
-        QCOMPARE(MembershipValue(spread, 137.5), 0.843750000000002);
+        QVERIFY(MembershipValue(spread, 137.5) == 0.843750000000002);
+    }
+
+    // The coefficients the cofactor solve gives, to the last bit, for knots
+    // of several sizes (including a zero lower knot, whose zero leading
+    // element forces a row exchange).
+    void solvedCoefficients_data() {
+        QTest::addColumn<int>("rule");
+        QTest::addColumn<TValues>("values");
+        QTest::addColumn<TVector>("expected");
+        QTest::newRow("fixed scale")
+            << 7 << TValues{}
+            << TVector{-0x1.67980e0bf08bcp-9, 0x1.72d4ce7c500fdp-5,  -0x1.511e8d2b31837p-4,
+                       0x1.45e1ccbad1fecp-5,  -0x1.67980e0bf08ecp-9, 0x1.72d4ce7c50138p-5,
+                       -0x1.511e8d2b3185p-4,  0x1.45e1ccbad1f8p-5};
+        QTest::newRow("costs 100 to 250")
+            << 0 << TValues{100.0, 250.0}
+            << TVector{-0x1.3e254e465d6f4p-21, 0x1.463940c326d04p-12, -0x1.6c16c16c16bfcp-5,
+                       0x1.ed097b425ecd6p+0,   -0x1.3e254e465d7ap-21, 0x1.463940c326d94p-12,
+                       -0x1.6c16c16c16cap-5,   0x1.ed097b425edep+0};
+        QTest::newRow("labour 0,3 to 1,2")
+            << 1 << TValues{0.3, 1.2}
+            << TVector{-0x1.5f2a7db7a8e84p+1, 0x1.8b0fcd6e9e04ep+2, -0x1.7b425ed097b34p+1,
+                       0x1.a12f684bda118p-2,  -0x1.5f2a7db7a8e9p+1, 0x1.8b0fcd6e9e06p+2,
+                       -0x1.7b425ed097b2p+1,  0x1.a12f684bda08p-2};
+        QTest::newRow("reflectance 0 to 7,5")
+            << 9 << TValues{0.0, 7.5}
+            << TVector{-0x1.36b06e70b7412p-8, 0x1.b4e81b4e81b4ap-5, 0x0p+0,  0x0p+0,
+                       -0x1.36b06e70b742p-8,  0x1.b4e81b4e81b48p-5, 0x1p-52, 0x1p-51};
+    }
+
+    void solvedCoefficients() {
+        QFETCH(int, rule);
+        QFETCH(TValues, values);
+        QFETCH(TVector, expected);
+        const TMembershipCurve curve = BuildMembershipCurve(CriterionRules[rule], values);
+        QVERIFY(!curve.ClosedForm);
+        QCOMPARE(curve.Coefficients, expected);
     }
 
     void lowWeightNeverFallsFar() {
