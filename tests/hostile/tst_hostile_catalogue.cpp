@@ -293,8 +293,12 @@ void HostileCatalogueTest::searchSurvivesTheFile() {
     QFETCH(SearchOutcomeKind, kind);
     QFETCH(int, admissible);
 
-    if (fixture == "not readable" && ::geteuid() == 0)
-        QSKIP("running as root: permission bits do not stop root from reading the file");
+    if (fixture == "not readable" && ::geteuid() == 0) {
+        // QSKIP itself trips clang's pedantic check on empty variadic arguments.
+        QTest::qSkip("running as root: permission bits do not stop root from reading the file",
+                     __FILE__, __LINE__);
+        return;
+    }
 
     QTemporaryDir directory;
     QVERIFY(directory.isValid());
