@@ -15,6 +15,9 @@ bool IsFilteredCharacter(QChar c) {
 } // namespace
 
 TAdvMaskEdit::TAdvMaskEdit(QWidget* parent) : QLineEdit(parent) {
+    // Text composed by an input method would reach the field without passing
+    // the key filter; these fields take plain keystrokes only.
+    setAttribute(Qt::WA_InputMethodEnabled, false);
     connect(this, &QLineEdit::textEdited, this, &TAdvMaskEdit::markUserText);
 }
 

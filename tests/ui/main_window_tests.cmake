@@ -11,3 +11,4 @@ add_zirs_test(tst_startup
   SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_startup.cpp
   LIBS zirs_ui)
 add_dependencies(tst_startup zirs)
+add_dependencies(tst_main_window catalogue)

@@ -36,11 +36,16 @@ struct ShownMessage {
     QString Text;
 };
 
+// A Shift held while a character is typed whose own press the field never saw.
+constexpr unsigned ShiftPressedElsewhere = 1;
+
 // Types one character the way the keyboard delivers it, with an optional
 // Shift held on the given side (by its scan code) around it.
 void TypeCharacter(QWidget* field, QChar c, unsigned shiftScanCode = 0) {
     const Qt::KeyboardModifiers modifiers = shiftScanCode ? Qt::ShiftModifier : Qt::NoModifier;
-    if (shiftScanCode) {
+    if (shiftScanCode == ShiftPressedElsewhere)
+        shiftScanCode = 0;
+    else if (shiftScanCode) {
         QKeyEvent press(QEvent::KeyPress, Qt::Key_Shift, Qt::ShiftModifier, shiftScanCode, 0, 0);
         QApplication::sendEvent(field, &press);
     }
@@ -48,7 +53,7 @@ void TypeCharacter(QWidget* field, QChar c, unsigned shiftScanCode = 0) {
     QApplication::sendEvent(field, &press);
     QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, modifiers, 0, 0, 0, QString(c));
     QApplication::sendEvent(field, &release);
-    if (shiftScanCode) {
+    if (modifiers) {
         QKeyEvent up(QEvent::KeyRelease, Qt::Key_Shift, Qt::NoModifier, shiftScanCode, 0, 0);
         QApplication::sendEvent(field, &up);
     }
@@ -697,6 +702,58 @@ private slots:
         bar->actions().at(0)->menu()->actions().at(0)->trigger();
         QCOMPARE(closed.count(), 1);
         QVERIFY(!window->isVisible());
+    }
+
+    // The program's own catalogue answers a broad request with a ranking.
+    void bundledCatalogueRanks() {
+        module->CataloguePath = QStringLiteral(ZIRS_BUILT_CATALOGUE);
+        Pick(find<QComboBox>("suiComboBox1"), 0);
+        Type(field("DBAdvMaskEdit1"), QStringLiteral("5"));
+        Type(field("DBAdvMaskEdit2"), QStringLiteral("500"));
+        Type(field("DBAdvMaskEdit3"), QStringLiteral("30"));
+        Type(field("DBAdvMaskEdit4"), QStringLiteral("5000"));
+        Type(field("DBAdvMaskEdit5"), QStringLiteral("20"));
+        Type(field("DBAdvMaskEdit6"), QStringLiteral("40"));
+        for (const char* name : {"suiCheckBox1", "suiCheckBox2", "suiCheckBox3"})
+            find<QCheckBox>(name)->setChecked(true);
+        QTest::mouseClick(find<QPushButton>("suiButton1"), Qt::LeftButton);
+        QVERIFY(messages.isEmpty());
+        QCOMPARE(results.size(), 1);
+        QCOMPARE(results[0].Kind, TResultKind::Wald);
+        QVERIFY(results[0].AdmissibleCount >= 2);
+        QCOMPARE(results[0].AdmissibleCount + results[0].RejectedCount, 21);
+    }
+
+    // The frame: a double click on the title bar maximises and restores; a
+    // drag on the bottom-right corner resizes, never below the smallest size.
+    void frameMaximisesAndResizes() {
+        window->show();
+        QVERIFY(QTest::qWaitForWindowExposed(window.get()));
+        auto* title = window->findChild<QWidget*>(QStringLiteral("titleBar"));
+        QVERIFY(title);
+        QCOMPARE(title->accessibleName(), window->windowTitle());
+        QTest::mouseDClick(title, Qt::LeftButton, {}, QPoint(300, 10));
+        QTRY_VERIFY(window->isMaximized());
+        QTest::mouseDClick(title, Qt::LeftButton, {}, QPoint(300, 10));
+        QTRY_VERIFY(!window->isMaximized());
+        QTRY_COMPARE(window->size(), QSize(989, 717));
+
+        auto drag = [this](QPoint from, QPoint to) {
+            const QPoint origin = window->mapToGlobal(QPoint(0, 0));
+            QMouseEvent press(QEvent::MouseButtonPress, from, origin + from, Qt::LeftButton,
+                              Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(window.get(), &press);
+            QMouseEvent move(QEvent::MouseMove, to, origin + to, Qt::NoButton, Qt::LeftButton,
+                             Qt::NoModifier);
+            QApplication::sendEvent(window.get(), &move);
+            QMouseEvent release(QEvent::MouseButtonRelease, to, origin + to, Qt::LeftButton,
+                                Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(window.get(), &release);
+        };
+        drag(QPoint(987, 715), QPoint(1037, 745));
+        QTRY_COMPARE(window->size(), QSize(1039, 747));
+        drag(QPoint(1037, 745), QPoint(0, 0));
+        QTRY_COMPARE(window->size(), QSize(143, 36));
     }
 
     // Controls keep their place and size when the window is resized.
