@@ -31,11 +31,12 @@ rows="INSERT INTO \"Критерии\" VALUES
 make() {
     local name=$1 sql=$2
     rm -f "$out/$name"
-    sqlite3 -bail "$out/$name" "PRAGMA page_size=512; $sql VACUUM;"
+    sqlite3 -bail "$out/$name" "PRAGMA page_size=512; $sql VACUUM;" >/dev/null
 }
 
 make three-rows "$table $rows"
 make no-rows "$table"
+make wal-mode "PRAGMA journal_mode=WAL; $table $rows"
 make nulls-and-texts "$table $rows
  UPDATE \"Критерии\" SET \"Стоимость\" = NULL WHERE rowid = 1;
  UPDATE \"Критерии\" SET \"Безотказность\" = 'много', \"Минуклон\" = '' WHERE rowid = 2;"
