@@ -2,6 +2,7 @@
 // as JSON on stdout, for scripts and batch work. It runs the very search the
 // main window runs.
 
+#include "report_module.h"
 #include "search/search.h"
 #include "search_json.h"
 #include "search_options.h"
@@ -9,8 +10,10 @@
 #include <QCoreApplication>
 #include <QFileInfo>
 #include <QJsonDocument>
+#include <QLibrary>
 
 #include <cstdio>
+#include <memory>
 
 namespace {
 
@@ -23,7 +26,8 @@ void PrintLine(std::FILE* stream, const QString& text) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
+    auto application = std::make_unique<QCoreApplication>(argc, argv);
+    QCoreApplication& app = *application;
     QStringList arguments = app.arguments();
     arguments.removeFirst();
 
@@ -48,6 +52,26 @@ int main(int argc, char* argv[]) {
     if (outcome.Kind == SearchOutcomeKind::DatabaseError) {
         PrintLine(stderr, QStringLiteral("zirs-search: ") + outcome.Text);
         return 1;
+    }
+
+    if (!options.ReportPath.isEmpty() && outcome.Kind == SearchOutcomeKind::Result) {
+        QLibrary module(app.applicationDirPath() + QLatin1Char('/') +
+                        QLatin1String(ReportModuleFileName));
+        const auto writeReport =
+            reinterpret_cast<WriteSearchReportFunction>(module.resolve(WriteSearchReportSymbol));
+        if (!writeReport) {
+            PrintLine(stderr, QStringLiteral("zirs-search: cannot load the report module: ") +
+                                  module.errorString());
+            return 1;
+        }
+        // The module brings its own GUI application object; only one may exist.
+        application.reset();
+        QString error;
+        if (!writeReport(argc, argv, options.Inputs, state, options.ReportDate.value_or(QString()),
+                         options.ReportPath, &error)) {
+            PrintLine(stderr, QStringLiteral("zirs-search: ") + error);
+            return 1;
+        }
     }
 
     const QJsonObject answer =

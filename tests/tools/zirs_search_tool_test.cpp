@@ -172,6 +172,35 @@ private slots:
             }
         }
     }
+
+    void reportWritesTwoPagesWithTheGivenDate() {
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString pdf = dir.filePath("отчет.pdf");
+        ToolRun run = RunTool(QStringList(OpenRoof) << "--group" << "full" << "--address"
+                                                    << "ул. Строителей, д. 5" << "--report" << pdf
+                                                    << "--date" << "01.02.2027");
+        QCOMPARE(run.ExitCode, 0);
+        QCOMPARE(run.Json().value("status").toString(), QStringLiteral("result"));
+        QProcess text;
+        text.start("pdftotext", {"-layout", pdf, "-"});
+        QVERIFY(text.waitForFinished(30000));
+        const QString pages = QString::fromUtf8(text.readAllStandardOutput());
+        QCOMPARE(pages.count(QLatin1Char('\f')), 2);
+        QVERIFY(pages.contains("Дата составления отчета: 01.02.2027"));
+        QVERIFY(pages.contains("ул. Строителей, д. 5"));
+        QVERIFY(pages.contains("Страница 2 из 2"));
+
+        // A message writes no report; an unwritable path is exit 1 with a clear text.
+        const QString none = dir.filePath("none.pdf");
+        run = RunTool({"--catalogue", ZIRS_BUILT_CATALOGUE, "--report", none});
+        QCOMPARE(run.ExitCode, 0);
+        QVERIFY(!QFile::exists(none));
+        run = RunTool(QStringList(OpenRoof) << "--group" << "full" << "--report"
+                                            << dir.filePath("missing/dir/r.pdf"));
+        QCOMPARE(run.ExitCode, 1);
+        QVERIFY(run.Err.contains("r.pdf"));
+    }
 };
 
 QTEST_GUILESS_MAIN(ZirsSearchToolTest)
