@@ -1,8 +1,19 @@
 #!/usr/bin/env bash
-# Builds the project and runs every test.
+# Builds the project and runs every test: the suite in a normal build, the
+# same suite under AddressSanitizer and UndefinedBehaviorSanitizer, and a
+# short bounded run of each fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
+jobs=$(nproc)
+
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo
-cmake --build build -j"$(nproc)"
-ctest --test-dir build --output-on-failure -j"$(nproc)"
+cmake --build build -j"$jobs"
+ctest --test-dir build --output-on-failure -j"$jobs"
+
+CC=clang-14 CXX=clang++-14 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug \
+  -DZIRS_SANITIZE=ON -DZIRS_BENCH=OFF
+cmake --build build-sanitize -j"$jobs"
+ctest --test-dir build-sanitize --output-on-failure -j"$jobs"
+
+bash scripts/fuzz.sh 20
