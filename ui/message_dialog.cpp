@@ -28,11 +28,13 @@ TsuiMessageDialog::TsuiMessageDialog(QWidget* parent) : SkinnedWindow(Title, Clo
 
     m_icon = new QLabel(this);
     m_icon->setObjectName(QStringLiteral("messageIcon"));
+    m_icon->setAccessibleDescription(m_icon->objectName());
     m_icon->setPixmap(style()->standardIcon(QStyle::SP_MessageBoxInformation).pixmap(IconSize));
     m_icon->setAccessibleName(QStringLiteral("Информация"));
 
     m_text = new QLabel(this);
     m_text->setObjectName(QStringLiteral("messageText"));
+    m_text->setAccessibleDescription(m_text->objectName());
     m_text->setTextFormat(Qt::PlainText);
     m_text->setWordWrap(true);
     QFont textFont(QStringLiteral("Times New Roman"));
@@ -44,6 +46,7 @@ TsuiMessageDialog::TsuiMessageDialog(QWidget* parent) : SkinnedWindow(Title, Clo
 
     m_button = new QPushButton(QStringLiteral("ОК"), this);
     m_button->setObjectName(QStringLiteral("okButton"));
+    m_button->setAccessibleDescription(m_button->objectName());
     m_button->setCursor(Qt::PointingHandCursor);
     m_button->setDefault(true);
     connect(m_button, &QPushButton::clicked, this, &QWidget::close);

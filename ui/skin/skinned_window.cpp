@@ -36,6 +36,7 @@ public:
     TitleBar(const QString& caption, SkinnedWindow::TitleButtons buttons, SkinnedWindow* window)
         : QWidget(window), m_caption(caption), m_buttons(buttons), m_window(window) {
         setObjectName(QStringLiteral("titleBar"));
+        setAccessibleDescription(objectName());
         setAccessibleName(caption);
         setGeometry(1, 1, window->width() - 2, SkinnedWindow::TitleBarHeight - 1);
 
@@ -126,6 +127,7 @@ private:
     QToolButton* makeButton(const QString& name, const QString& glyph, const QString& tip) {
         auto* button = new QToolButton(this);
         button->setObjectName(name);
+        button->setAccessibleDescription(button->objectName());
         button->setText(glyph);
         button->setToolTip(tip);
         button->setAccessibleName(tip);
@@ -174,12 +176,14 @@ QMenuBar* SkinnedWindow::addMenuBar() {
     // width; held in a band of its own it stays inside the frame's border.
     auto* band = new QWidget(this);
     band->setObjectName(QStringLiteral("menuBarBand"));
+    band->setAccessibleDescription(band->objectName());
     band->setGeometry(1, TitleBarHeight, width() - 2, MenuBarHeight);
     auto* layout = new QVBoxLayout(band);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
     auto* bar = new QMenuBar(band);
     bar->setObjectName(QStringLiteral("menuBar"));
+    bar->setAccessibleDescription(bar->objectName());
     bar->setNativeMenuBar(false);
     QFont menuFont(QStringLiteral("Tahoma"));
     menuFont.setPixelSize(11);
