@@ -2,6 +2,7 @@
 
 #include <cerrno>
 #include <cstdlib>
+#include <vector>
 
 #include <fcntl.h>
 #include <sys/file.h>
@@ -27,17 +28,23 @@ bool IsPrivateFolder(const std::string& path) {
 } // namespace
 
 std::string InstanceLockFolder() {
+    std::vector<std::string> candidates;
     const char* runtime = std::getenv("XDG_RUNTIME_DIR");
     if (runtime && *runtime)
-        return runtime;
-    return "/tmp/zirs-" + std::to_string(getuid());
+        candidates.emplace_back(runtime);
+    candidates.push_back("/tmp/zirs-" + std::to_string(getuid()));
+    for (const std::string& folder : candidates) {
+        if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
+            continue;
+        if (IsPrivateFolder(folder))
+            return folder;
+    }
+    return {};
 }
 
 InstanceLockResult AcquireInstanceLock(const std::string& name) {
     const std::string folder = InstanceLockFolder();
-    if (mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST)
-        return InstanceLockResult::Unavailable;
-    if (!IsPrivateFolder(folder))
+    if (folder.empty())
         return InstanceLockResult::Unavailable;
 
     const std::string path = folder + "/" + name;

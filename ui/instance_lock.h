@@ -13,7 +13,9 @@ enum class InstanceLockResult {
 };
 
 // The folder for the lock file: $XDG_RUNTIME_DIR, else /tmp/zirs-<uid>
-// (made private to the user when missing).
+// (made private to the user when missing). Only a folder of our own that no
+// one else may write into is used, so nobody can plant or hold the lock file
+// for us; empty when neither is such a folder.
 std::string InstanceLockFolder();
 
 // Takes the lock `name` for the rest of the process's life.
