@@ -12,3 +12,9 @@ add_zirs_test(tst_startup
   LIBS zirs_ui)
 add_dependencies(tst_startup zirs)
 add_dependencies(tst_main_window catalogue)
+
+# Twenty copies started at the same instant: exactly one runs.
+add_zirs_test(tst_instance_race
+  SOURCES ${CMAKE_CURRENT_LIST_DIR}/tst_instance_race.cpp
+  LIBS Qt6::Core)
+add_dependencies(tst_instance_race zirs catalogue)
