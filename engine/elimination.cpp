@@ -13,17 +13,29 @@ double Stored(long double value) {
     return static_cast<double>(value);
 }
 
+// A remainder below 1e-10 of the entry it came from is cancellation noise
+// and counts as an exact zero; the bound is taken at extended precision.
+// Double arithmetic decides all but the cases within a relative 2^-50 of the
+// bound (its error is below 2^-51), which the extended comparison settles.
+bool IsCancellationNoise(double remainder, double entry) {
+    const double size = std::fabs(remainder);
+    const double limit = std::fabs(entry) * 1e-10;
+    if (limit > 1e-290 && limit < 1e290) {
+        if (size < limit * (1.0 - 0x1p-50))
+            return true;
+        if (size > limit * (1.0 + 0x1p-50))
+            return false;
+    }
+    return std::fabs(static_cast<long double>(remainder)) <
+           std::fabs(static_cast<long double>(entry)) * 1e-10L;
+}
+
 // The remainder of entry (i, j) at stage s, exactly as the method states it.
 double Remainder(const TWorkMatrix& m, std::size_t s, std::size_t i, std::size_t j, double p) {
     const double entry = m.At(i, j);
     const double remainder = Stored(static_cast<long double>(entry) -
                                     static_cast<long double>(m.At(i, s)) * m.At(s, j) * p);
-    // A remainder below 1e-10 of the entry it came from is cancellation
-    // noise and counts as an exact zero.
-    return std::fabs(static_cast<long double>(remainder)) <
-                   std::fabs(static_cast<long double>(entry)) * 1e-10L
-               ? 0.0
-               : remainder;
+    return IsCancellationNoise(remainder, entry) ? 0.0 : remainder;
 }
 
 bool PivotCrossFinite(const TWorkMatrix& m, std::size_t s) {
@@ -65,33 +77,61 @@ void ReduceStage(TWorkMatrix& m, std::size_t s, double& d, double p) {
     }
 }
 
-// The states of an elimination before each of its stages, from stage First
-// on, as far as the stages need no row exchange (and no further than Last).
+// The states of an elimination before each of its stages from stage First
+// on, with the row exchanges it made. Recording ends at the last stage asked
+// for, or at a zero pivot with no row to exchange. Rows are known by their
+// original index, since exchanges move them.
 struct TStageRecord {
     std::size_t Rows = 0;
     std::size_t Columns = 0;
     std::size_t First = 0;
-    std::vector<double> States; // one Rows x Columns block per stage
-    std::vector<double> Accumulators;
+    std::vector<double> States;        // one Rows x Columns block per stage
+    std::vector<double> Accumulators;  // one per stage
+    std::vector<std::size_t> Orders;   // one Rows block per stage: the row at each position
+    std::vector<std::size_t> Partners; // per stage carried out: the position exchanged with s
 
     std::size_t LastRecorded() const { return First + Accumulators.size() - 1; }
     const double* StateBefore(std::size_t s) const {
         return States.data() + (s - First) * Rows * Columns;
     }
     double AccumulatorBefore(std::size_t s) const { return Accumulators[s - First]; }
+    std::size_t PositionBefore(std::size_t s, std::size_t row) const {
+        const std::size_t* order = Orders.data() + (s - First) * Rows;
+        return static_cast<std::size_t>(std::find(order, order + Rows, row) - order);
+    }
 };
 
-TStageRecord RecordStages(TWorkMatrix m, double d, std::size_t first, std::size_t last) {
+TStageRecord RecordStages(TWorkMatrix m, std::vector<std::size_t> order, double d,
+                          std::size_t first, std::size_t last) {
     TStageRecord record;
     record.Rows = m.Rows;
     record.Columns = m.Columns;
     record.First = first;
-    record.States.reserve((last - first + 1) * m.Cells.size());
+    const std::size_t stages = last - first + 1;
+    record.States.reserve(stages * m.Cells.size());
+    record.Accumulators.reserve(stages);
+    record.Orders.reserve(stages * order.size());
+    record.Partners.reserve(stages);
     for (std::size_t s = first;; ++s) {
         record.States.insert(record.States.end(), m.Cells.begin(), m.Cells.end());
         record.Accumulators.push_back(d);
-        if (s == last || m.At(s, s) == 0.0)
-            return record; // past a zero pivot the exchange may differ
+        record.Orders.insert(record.Orders.end(), order.begin(), order.end());
+        if (s == last)
+            return record;
+        std::size_t partner = s;
+        if (m.At(s, s) == 0.0) {
+            for (std::size_t i = s + 1; i < m.Rows && partner == s; ++i) {
+                if (m.At(i, s) != 0.0)
+                    partner = i;
+            }
+            if (partner == s)
+                return record; // a zero determinant from here on
+            for (std::size_t j = 0; j < m.Columns; ++j)
+                std::swap(m.At(s, j), m.At(partner, j));
+            std::swap(order[s], order[partner]);
+            d = -d;
+        }
+        record.Partners.push_back(partner);
         ReduceStage(m, s, d, m.At(s, s));
     }
 }
@@ -99,22 +139,44 @@ TStageRecord RecordStages(TWorkMatrix m, double d, std::size_t first, std::size_
 constexpr std::size_t Keep = static_cast<std::size_t>(-1);
 
 // The recorded state before stage s without row `row` and column `column`
-// (Keep keeps them all), from row and column `from` on.
+// (Keep keeps them all; otherwise they are at least `from`), from row and
+// column `from` on.
 void CopyState(const TStageRecord& record, std::size_t s, std::size_t row, std::size_t column,
                std::size_t from, TWorkMatrix& out) {
     const double* state = record.StateBefore(s);
     out.Rows = record.Rows - from - (row == Keep ? 0 : 1);
     out.Columns = record.Columns - from - (column == Keep ? 0 : 1);
     out.Cells.resize(out.Rows * out.Columns);
-    std::size_t target = 0;
+    double* target = out.Cells.data();
     for (std::size_t i = from; i < record.Rows; ++i) {
         if (i == row)
             continue;
-        for (std::size_t j = from; j < record.Columns; ++j) {
-            if (j != column)
-                out.Cells[target++] = state[i * record.Columns + j];
+        const double* source = state + i * record.Columns;
+        if (column == Keep) {
+            target = std::copy(source + from, source + record.Columns, target);
+        } else {
+            target = std::copy(source + from, source + column, target);
+            target = std::copy(source + column + 1, source + record.Columns, target);
         }
     }
+}
+
+// The first recorded stage that a minor without row `row` and column
+// `column` (Keep for none; the column in the record's own numbering) cannot
+// share with the record: where the column becomes the pivot column or the
+// row becomes the pivot row, by place or by exchange. The last recorded
+// state when it shares them all.
+std::size_t PartingStage(const TStageRecord& record, std::size_t row, std::size_t column) {
+    for (std::size_t s = record.First; s < record.LastRecorded(); ++s) {
+        if (s == column)
+            return s;
+        if (row != Keep) {
+            const std::size_t position = record.PositionBefore(s, row);
+            if (position == s || record.Partners[s - record.First] == position)
+                return s;
+        }
+    }
+    return record.LastRecorded();
 }
 
 } // namespace
@@ -143,44 +205,74 @@ double Eliminate(double d, TWorkMatrix& m) {
     }
 }
 
-// A minor goes through the very same operations as the whole matrix in its
-// stages before min(i, j): the same pivots, the same remainders, the same
-// rounding. Past that, the minors without the same row i (and a column
-// j > i) share their stages before j with the whole matrix without row i;
-// likewise for the same column. So each minor's elimination starts from a
-// recorded state with bit-identical results, which saves most of the work
-// of the inverse. Recording stops before any row exchange, whose choice of
-// row the shared states could not reproduce.
-std::vector<double> MinorDeterminants(const TWorkMatrix& whole) {
+// A minor goes through the very same operations as the whole matrix until
+// its missing column becomes the pivot column or its missing row takes part
+// in a stage (as the pivot row or as the row exchanged into that place):
+// the same pivots, the same exchanges, the same remainders and rounding.
+// Past that point, the minors without the same row share their further
+// stages with the whole matrix without that row, until their own missing
+// column comes up; likewise the minors without the same column. So each
+// minor's elimination starts from a recorded state, with bit-identical
+// results, which saves most of the work of the inverse.
+std::vector<double> MinorDeterminants(const TWorkMatrix& whole, double& determinant) {
     const std::size_t n = whole.Rows;
     const std::size_t lastStage = n - 2; // the minors' final stage
-    const TStageRecord all = RecordStages(whole, 1.0, 0, lastStage);
+    std::vector<std::size_t> identity(n);
+    for (std::size_t i = 0; i < n; ++i)
+        identity[i] = i;
+    const TStageRecord all = RecordStages(whole, identity, 1.0, 0, lastStage);
+    TWorkMatrix work;
+
+    // The whole matrix's own elimination goes on from its last state.
+    CopyState(all, all.LastRecorded(), Keep, Keep, all.LastRecorded(), work);
+    determinant = Eliminate(all.AccumulatorBefore(all.LastRecorded()), work);
+
+    // Lazily recorded: the whole matrix without one row, or without one
+    // column, from the stage where it parts from the whole matrix on.
     std::vector<TStageRecord> withoutRow(n);
     std::vector<TStageRecord> withoutColumn(n);
-    TWorkMatrix work;
+    const auto rowRecord = [&](std::size_t row, std::size_t from) -> const TStageRecord& {
+        TStageRecord& record = withoutRow[row];
+        if (record.Accumulators.empty()) {
+            CopyState(all, from, all.PositionBefore(from, row), Keep, 0, work);
+            std::vector<std::size_t> order(all.Orders.begin() + (from - all.First) * n,
+                                           all.Orders.begin() + (from - all.First + 1) * n);
+            order.erase(std::find(order.begin(), order.end(), row));
+            record = RecordStages(work, order, all.AccumulatorBefore(from), from, lastStage);
+        }
+        return record;
+    };
+    const auto columnRecord = [&](std::size_t column, std::size_t from) -> const TStageRecord& {
+        TStageRecord& record = withoutColumn[column];
+        if (record.Accumulators.empty()) {
+            CopyState(all, from, Keep, column, 0, work);
+            std::vector<std::size_t> order(all.Orders.begin() + (from - all.First) * n,
+                                           all.Orders.begin() + (from - all.First + 1) * n);
+            record = RecordStages(work, order, all.AccumulatorBefore(from), from, lastStage);
+        }
+        return record;
+    };
 
     std::vector<double> minors(n * n, 0.0);
     for (std::size_t i = 0; i < n; ++i) {
+        const std::size_t rowParts = PartingStage(all, i, Keep);
         for (std::size_t j = 0; j < n; ++j) {
-            const std::size_t early = std::min(i, j);
+            const std::size_t columnParts = PartingStage(all, Keep, j);
             const TStageRecord* from = &all;
-            std::size_t start = std::min(early, all.LastRecorded());
+            std::size_t start = std::min(rowParts, columnParts);
             std::size_t row = i;
             std::size_t column = j;
-            if (i != j && all.LastRecorded() >= early && early < lastStage) {
-                // Continue along the whole matrix without the earlier of
-                // the two, recorded once per row or column.
-                TStageRecord& shared = i < j ? withoutRow[i] : withoutColumn[j];
-                if (shared.Accumulators.empty()) {
-                    CopyState(all, early, i < j ? i : Keep, i < j ? Keep : j, 0, work);
-                    shared = RecordStages(work, all.AccumulatorBefore(early), early, lastStage);
-                }
-                from = &shared;
-                start = std::min(std::max(i, j), shared.LastRecorded());
-                row = i < j ? Keep : i;
-                column = i < j ? j : Keep;
+            if (start < all.LastRecorded() && rowParts < columnParts) {
+                from = &rowRecord(i, rowParts);
+                start = PartingStage(*from, Keep, j);
+                row = Keep;
+            } else if (start < all.LastRecorded() && columnParts < rowParts) {
+                from = &columnRecord(j, columnParts);
+                start = PartingStage(*from, i, Keep);
+                column = Keep;
             }
-            CopyState(*from, start, row, column, start, work);
+            const std::size_t position = row == Keep ? Keep : from->PositionBefore(start, row);
+            CopyState(*from, start, position, column, start, work);
             minors[i * n + j] = Eliminate(from->AccumulatorBefore(start), work);
         }
     }

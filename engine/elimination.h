@@ -22,6 +22,7 @@ struct TWorkMatrix {
 double Eliminate(double d, TWorkMatrix& m);
 
 // The determinants of all minors of the square matrix `whole` (order n >= 2):
-// minors[i * n + j] for the minor without row i and column j, each bit for
-// bit what Eliminate gives for that minor on its own.
-std::vector<double> MinorDeterminants(const TWorkMatrix& whole);
+// minors[i * n + j] for the minor without row i and column j, and the
+// determinant of `whole` itself, each bit for bit what Eliminate gives for
+// that matrix on its own.
+std::vector<double> MinorDeterminants(const TWorkMatrix& whole, double& determinant);

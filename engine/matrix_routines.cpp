@@ -21,6 +21,10 @@ void RecordError(std::string message) {
     errorText = std::move(message);
 }
 
+std::string SingularMessage() {
+    return std::string("Функция DetMatrix ") + LineBreak + "матрица особенная";
+}
+
 std::string NotSquareMessage(const char* routineLine, const TMatrix& a) {
     return std::string(routineLine) + LineBreak + "матрица не квадратная," + LineBreak +
            "ее размерность " + std::to_string(a.size()) + " x " + std::to_string(a[0].size());
@@ -113,27 +117,32 @@ void ReversMatrix(const TMatrix& a, TMatrix& r) {
         RecordError(NotSquareMessage("Функция DetMatrix :", a));
         return;
     }
-    const double d = DetMatrix(a);
-    if (d == 0.0) {
-        RecordError(std::string("Функция DetMatrix ") + LineBreak + "матрица особенная");
-        return;
-    }
     const std::size_t n = a.size();
-    TMatrix q(n, TVector(n, 0.0));
     if (n == 1) {
         // The cofactor of the empty minor is 1, so the inverse is 1 / a.
-        q[0][0] = Stored(1.0L / d);
-    } else {
-        // Each cofactor is the determinant of a minor, by the same
-        // elimination DetMatrix uses.
-        const std::vector<double> minors = MinorDeterminants(WorkingCopy(a));
-        for (std::size_t i = 0; i < n; ++i) {
-            for (std::size_t j = 0; j < n; ++j) {
-                double c = minors[i * n + j];
-                if ((i + j) % 2 == 1)
-                    c = -c;
-                q[j][i] = Stored(static_cast<long double>(c) / d);
-            }
+        const double d = DetMatrix(a);
+        if (d == 0.0) {
+            RecordError(SingularMessage());
+            return;
+        }
+        r = TMatrix{{Stored(1.0L / d)}};
+        return;
+    }
+    // The determinant and every cofactor come from the same elimination
+    // DetMatrix uses, computed together.
+    double d = 0.0;
+    const std::vector<double> minors = MinorDeterminants(WorkingCopy(a), d);
+    if (d == 0.0) {
+        RecordError(SingularMessage());
+        return;
+    }
+    TMatrix q(n, TVector(n, 0.0));
+    for (std::size_t i = 0; i < n; ++i) {
+        for (std::size_t j = 0; j < n; ++j) {
+            double c = minors[i * n + j];
+            if ((i + j) % 2 == 1)
+                c = -c;
+            q[j][i] = Stored(static_cast<long double>(c) / d);
         }
     }
     r = std::move(q);
