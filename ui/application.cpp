@@ -81,7 +81,7 @@ TApplicationObjects::~TApplicationObjects() {
     m_form1.reset(); // takes the results window with it
 }
 
-int RunZirs(int argc, char** argv) {
+int RunZirs(int argc, char** argv, const std::function<void(TApplicationObjects&)>& started) {
     // Another copy runs: leave without a word. A lock that cannot be made at
     // all (no usable runtime folder) does not keep the program from running.
     if (AcquireInstanceLock(InstanceLockName) == InstanceLockResult::HeldByOther)
@@ -96,6 +96,8 @@ int RunZirs(int argc, char** argv) {
     LoadRussianTranslation(app);
 
     TApplicationObjects objects;
+    if (started)
+        started(objects);
     objects.Form1()->show();
     return app.exec();
 }

@@ -5,6 +5,8 @@
 
 #include <QPointer>
 
+#include <functional>
+
 #include <memory>
 
 class TDataModule1;
@@ -49,5 +51,8 @@ private:
 };
 
 // The whole program: returns the process's exit code (0 also when it refuses
-// to start).
-int RunZirs(int argc, char** argv);
+// to start). `started`, if given, runs once the objects exist, just before the
+// main window is first shown (the start-up benchmark uses it to skip the
+// splash and to time the run).
+int RunZirs(int argc, char** argv,
+            const std::function<void(TApplicationObjects&)>& started = {});
