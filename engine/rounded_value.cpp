@@ -5,6 +5,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -25,15 +26,16 @@ struct TThreeDigits {
 
 void CutExactly(long double magnitude, int& three, int& exponent);
 
-// Exact powers of ten: a long double holds 10^k exactly for k up to 27.
-constexpr int ExactPowers = 28;
+// Exact powers of ten: a double holds 10^k exactly for k up to 22, a long
+// double up to 27.
+template <typename TFloat> constexpr int ExactPowers = sizeof(TFloat) == sizeof(double) ? 23 : 28;
 
-long double PowerOfTen(int k) {
+template <typename TFloat> TFloat PowerOfTen(int k) {
     static const auto table = [] {
-        std::array<long double, ExactPowers> powers{};
-        powers[0] = 1.0L;
-        for (int i = 1; i < ExactPowers; ++i)
-            powers[i] = powers[i - 1] * 10.0L;
+        std::array<TFloat, ExactPowers<TFloat>> powers{};
+        powers[0] = 1;
+        for (int i = 1; i < ExactPowers<TFloat>; ++i)
+            powers[i] = powers[i - 1] * 10;
         return powers;
     }();
     return table[k];
@@ -42,34 +44,39 @@ long double PowerOfTen(int k) {
 // The quick way to the same three digits, where it is safe. The result only
 // depends on the first four digits of the 18-digit expansion, and only on
 // which side of a fourth digit 5 it lies: 5629 and 5630 both give 563. So
-// the magnitude is scaled into [1000, 10000) with a single extended rounding
-// (the power of ten is exact) and then rounded to double; unless that lies
-// within 1e-11 of a boundary ddd5 (far more than the two roundings and the
-// 18-digit rounding can move it), its integer part gives the digits.
-// Otherwise, or outside the exactly scaled range, it declines. Integer and
-// double arithmetic here: x87 rounding-mode switches would cost more than
-// the rest together.
-bool CutQuickly(long double magnitude, int& three, int& exponent) {
-    int binary = 0;
-    std::frexp(static_cast<double>(magnitude), &binary);
+// the magnitude is scaled into [1000, 10000) with a single rounding (the
+// power of ten is exact), in double when it is a double (most values are:
+// memberships, game cells, Wald values), otherwise in extended and then
+// rounded to double. Unless that lies within 1e-11 of a boundary ddd5 (far
+// more than those roundings, at most about 1.2e-12 here, and the 18-digit
+// rounding, at most 5e-15, can move it), its integer part gives the digits.
+// Otherwise, or outside the exactly scaled range, it declines. No x87
+// rounding-mode switches: they would cost more than the rest together.
+template <typename TFloat> bool CutQuickly(TFloat magnitude, int& three, int& exponent) {
+    const double narrow = static_cast<double>(magnitude);
+    std::uint64_t bits = 0;
+    std::memcpy(&bits, &narrow, sizeof bits);
+    const int biased = static_cast<int>((bits >> 52) & 0x7ff);
+    if (biased == 0 || biased == 0x7ff)
+        return false; // subnormal or beyond the range of double
     // 0.d1d2.. * 10^E: a first guess from the binary exponent (log10 2 is
     // 0,30103 to five places, a guess off by one at most), then corrected.
-    const long guess = (binary - 1) * 30103L;
+    const long guess = (biased - 1023) * 30103L;
     int e = static_cast<int>(guess >= 0 ? guess / 100000 : -((-guess + 99999) / 100000)) + 1;
-    long double scaled = 0.0L;
+    TFloat scaled = 0;
     for (int attempt = 0; attempt < 3; ++attempt) {
         const int k = 4 - e;
-        if (k >= ExactPowers || -k >= ExactPowers)
+        if (k >= ExactPowers<TFloat> || -k >= ExactPowers<TFloat>)
             return false;
-        scaled = k >= 0 ? magnitude * PowerOfTen(k) : magnitude / PowerOfTen(-k);
-        if (scaled >= 10000.0L)
+        scaled = k >= 0 ? magnitude * PowerOfTen<TFloat>(k) : magnitude / PowerOfTen<TFloat>(-k);
+        if (scaled >= 10000)
             ++e;
-        else if (scaled < 1000.0L)
+        else if (scaled < 1000)
             --e;
         else
             break;
     }
-    if (!(scaled >= 1000.0L && scaled < 10000.0L))
+    if (!(scaled >= 1000 && scaled < 10000))
         return false;
     const double near = static_cast<double>(scaled);
     const int four = static_cast<int>(near);
@@ -83,7 +90,11 @@ bool CutQuickly(long double magnitude, int& three, int& exponent) {
 TThreeDigits CutToThreeDigits(long double magnitude) {
     int three = 0;
     int exponent = 0;
-    if (!CutQuickly(magnitude, three, exponent))
+    const double narrow = static_cast<double>(magnitude);
+    const bool quick = static_cast<long double>(narrow) == magnitude
+                           ? CutQuickly(narrow, three, exponent)
+                           : CutQuickly(magnitude, three, exponent);
+    if (!quick)
         CutExactly(magnitude, three, exponent);
     if (three == 1000) {
         // 9,995 and up carry into a fourth digit: 0.999.. becomes 0.1 * 10^(E+1).
