@@ -101,23 +101,24 @@ struct TStageRecord {
     }
 };
 
-TStageRecord RecordStages(TWorkMatrix m, std::vector<std::size_t> order, double d,
-                          std::size_t first, std::size_t last) {
-    TStageRecord record;
+// Records the elimination of m (which it carries out in place) from stage
+// `first`, with `order` the rows at their positions (kept up to date), into
+// `record`, whose storage is reused.
+void RecordStages(TWorkMatrix& m, std::vector<std::size_t>& order, double d, std::size_t first,
+                  std::size_t last, TStageRecord& record) {
     record.Rows = m.Rows;
     record.Columns = m.Columns;
     record.First = first;
-    const std::size_t stages = last - first + 1;
-    record.States.reserve(stages * m.Cells.size());
-    record.Accumulators.reserve(stages);
-    record.Orders.reserve(stages * order.size());
-    record.Partners.reserve(stages);
+    record.States.clear();
+    record.Accumulators.clear();
+    record.Orders.clear();
+    record.Partners.clear();
     for (std::size_t s = first;; ++s) {
         record.States.insert(record.States.end(), m.Cells.begin(), m.Cells.end());
         record.Accumulators.push_back(d);
         record.Orders.insert(record.Orders.end(), order.begin(), order.end());
         if (s == last)
-            return record;
+            return;
         std::size_t partner = s;
         if (m.At(s, s) == 0.0) {
             for (std::size_t i = s + 1; i < m.Rows && partner == s; ++i) {
@@ -125,7 +126,7 @@ TStageRecord RecordStages(TWorkMatrix m, std::vector<std::size_t> order, double 
                     partner = i;
             }
             if (partner == s)
-                return record; // a zero determinant from here on
+                return; // a zero determinant from here on
             for (std::size_t j = 0; j < m.Columns; ++j)
                 std::swap(m.At(s, j), m.At(partner, j));
             std::swap(order[s], order[partner]);
@@ -135,6 +136,18 @@ TStageRecord RecordStages(TWorkMatrix m, std::vector<std::size_t> order, double 
         ReduceStage(m, s, d, m.At(s, s));
     }
 }
+
+// Working storage of MinorDeterminants, kept from one call to the next (one
+// per thread) so that its buffers are allocated once.
+struct TCofactorScratch {
+    TStageRecord All;
+    std::vector<TStageRecord> WithoutRow;
+    std::vector<TStageRecord> WithoutColumn;
+    std::vector<char> RowRecorded;
+    std::vector<char> ColumnRecorded;
+    TWorkMatrix Work;
+    std::vector<std::size_t> Order;
+};
 
 constexpr std::size_t Keep = static_cast<std::size_t>(-1);
 
@@ -215,40 +228,51 @@ double Eliminate(double d, TWorkMatrix& m) {
 // minor's elimination starts from a recorded state, with bit-identical
 // results, which saves most of the work of the inverse.
 std::vector<double> MinorDeterminants(const TWorkMatrix& whole, double& determinant) {
+    thread_local TCofactorScratch scratch;
     const std::size_t n = whole.Rows;
     const std::size_t lastStage = n - 2; // the minors' final stage
-    std::vector<std::size_t> identity(n);
+    TWorkMatrix& work = scratch.Work;
+    std::vector<std::size_t>& order = scratch.Order;
+    order.resize(n);
     for (std::size_t i = 0; i < n; ++i)
-        identity[i] = i;
-    const TStageRecord all = RecordStages(whole, identity, 1.0, 0, lastStage);
-    TWorkMatrix work;
+        order[i] = i;
+    work = whole;
+    RecordStages(work, order, 1.0, 0, lastStage, scratch.All);
+    const TStageRecord& all = scratch.All;
 
     // The whole matrix's own elimination goes on from its last state.
     CopyState(all, all.LastRecorded(), Keep, Keep, all.LastRecorded(), work);
     determinant = Eliminate(all.AccumulatorBefore(all.LastRecorded()), work);
 
-    // Lazily recorded: the whole matrix without one row, or without one
-    // column, from the stage where it parts from the whole matrix on.
-    std::vector<TStageRecord> withoutRow(n);
-    std::vector<TStageRecord> withoutColumn(n);
+    // Recorded when first needed: the whole matrix without one row, or
+    // without one column, from the stage where it parts from the whole
+    // matrix on.
+    scratch.WithoutRow.resize(n);
+    scratch.WithoutColumn.resize(n);
+    scratch.RowRecorded.assign(n, 0);
+    scratch.ColumnRecorded.assign(n, 0);
+    const auto ordersBefore = [&](std::size_t from) {
+        const auto begin = all.Orders.begin() + static_cast<std::ptrdiff_t>((from - all.First) * n);
+        order.assign(begin, begin + static_cast<std::ptrdiff_t>(n));
+    };
     const auto rowRecord = [&](std::size_t row, std::size_t from) -> const TStageRecord& {
-        TStageRecord& record = withoutRow[row];
-        if (record.Accumulators.empty()) {
+        TStageRecord& record = scratch.WithoutRow[row];
+        if (!scratch.RowRecorded[row]) {
             CopyState(all, from, all.PositionBefore(from, row), Keep, 0, work);
-            std::vector<std::size_t> order(all.Orders.begin() + (from - all.First) * n,
-                                           all.Orders.begin() + (from - all.First + 1) * n);
+            ordersBefore(from);
             order.erase(std::find(order.begin(), order.end(), row));
-            record = RecordStages(work, order, all.AccumulatorBefore(from), from, lastStage);
+            RecordStages(work, order, all.AccumulatorBefore(from), from, lastStage, record);
+            scratch.RowRecorded[row] = 1;
         }
         return record;
     };
     const auto columnRecord = [&](std::size_t column, std::size_t from) -> const TStageRecord& {
-        TStageRecord& record = withoutColumn[column];
-        if (record.Accumulators.empty()) {
+        TStageRecord& record = scratch.WithoutColumn[column];
+        if (!scratch.ColumnRecorded[column]) {
             CopyState(all, from, Keep, column, 0, work);
-            std::vector<std::size_t> order(all.Orders.begin() + (from - all.First) * n,
-                                           all.Orders.begin() + (from - all.First + 1) * n);
-            record = RecordStages(work, order, all.AccumulatorBefore(from), from, lastStage);
+            ordersBefore(from);
+            RecordStages(work, order, all.AccumulatorBefore(from), from, lastStage, record);
+            scratch.ColumnRecorded[column] = 1;
         }
         return record;
     };
