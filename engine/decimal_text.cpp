@@ -1,8 +1,10 @@
 #include "decimal_text.h"
 
 #include <algorithm>
+#include <array>
 #include <cctype>
 #include <charconv>
+#include <cstdint>
 #include <string>
 
 namespace {
@@ -60,11 +62,16 @@ std::optional<double> ReadDecimal(std::string_view text) {
     if (pos < n && text[pos] == '-')
         ++pos;
     std::size_t digits = 0;
+    std::size_t decimals = 0; // digits after the comma
+    std::uint64_t mantissa = 0;
     bool comma = false;
     while (pos < n) {
         const char c = text[pos];
         if (c >= '0' && c <= '9') {
             ++digits;
+            decimals += comma ? 1 : 0;
+            if (digits <= 15)
+                mantissa = mantissa * 10 + static_cast<std::uint64_t>(c - '0');
         } else if (c == ',' && !comma) {
             comma = true;
         } else {
@@ -74,6 +81,20 @@ std::optional<double> ReadDecimal(std::string_view text) {
     }
     if (digits == 0)
         return std::nullopt;
+    if (pos == n && digits <= 15 && decimals <= 22) {
+        // The common catalogue and table texts ("350", "0,45", "0,563"): the
+        // digits make an integer below 2^53 and the scale an exact power of
+        // ten, so one double division is the correctly rounded value.
+        static const auto powers = [] {
+            std::array<double, 23> table{};
+            table[0] = 1.0;
+            for (std::size_t i = 1; i < table.size(); ++i)
+                table[i] = table[i - 1] * 10.0;
+            return table;
+        }();
+        const double value = static_cast<double>(mantissa) / powers[decimals];
+        return text[0] == '-' ? -value : value;
+    }
     if (pos < n && (text[pos] == 'E' || text[pos] == 'e')) {
         ++pos;
         if (pos < n && (text[pos] == '-' || text[pos] == '+'))

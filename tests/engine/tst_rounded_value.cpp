@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cfloat>
+#include <charconv>
 #include <cmath>
 #include <cstdlib>
 #include <cstring>
@@ -173,6 +174,31 @@ private slots:
         QCOMPARE(read.has_value(), isNumber);
         if (isNumber)
             QVERIFY2(*read == value, qPrintable(QString::number(*read, 'g', 17))); // exactly
+    }
+
+    // Short texts take a quicker road than long ones; both must give the
+    // nearest double.
+    void readDecimalIsCorrectlyRounded() {
+        std::mt19937_64 random(5);
+        for (int n = 0; n < 200000; ++n) {
+            const int length = 1 + static_cast<int>(random() % 20);
+            std::string digits;
+            for (int i = 0; i < length; ++i)
+                digits += static_cast<char>('0' + random() % 10);
+            const std::size_t comma = random() % (digits.size() + 1);
+            std::string text = digits;
+            if (comma < digits.size())
+                text.insert(comma, ",");
+            if (random() % 2)
+                text.insert(0, "-");
+            std::string withFullStop = text;
+            std::replace(withFullStop.begin(), withFullStop.end(), ',', '.');
+            double expected = 0.0;
+            std::from_chars(withFullStop.data(), withFullStop.data() + withFullStop.size(),
+                            expected);
+            const std::optional<double> read = ReadDecimal(text);
+            QVERIFY2(read && std::memcmp(&*read, &expected, sizeof expected) == 0, text.c_str());
+        }
     }
 
     // Every double, subnormals included, survives writing with 17 digits
