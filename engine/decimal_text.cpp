@@ -5,6 +5,7 @@
 #include <cctype>
 #include <charconv>
 #include <cstdint>
+#include <limits>
 #include <string>
 
 namespace {
@@ -36,15 +37,20 @@ std::optional<long> LeadingPowerOfTen(const std::string& number) {
 // Some library versions report subnormal results (such as 4,94E-324, the
 // least double) as out of range. Extended precision covers the whole range of
 // double with normal numbers, so it gives the nearest double there; an
-// underflow below half the least subnormal is the number 0, an overflow no
-// number at all.
-std::optional<double> ReadOutOfRange(const std::string& number) {
+// underflow below half the least subnormal is the number 0. An overflow is no
+// number at all, or, where the caller asks for the nearest double, the
+// infinity of its sign.
+std::optional<double> ReadOutOfRange(const std::string& number, bool overflowToInfinity) {
     const double zero = number[0] == '-' ? -0.0 : 0.0;
     const std::optional<long> power = LeadingPowerOfTen(number);
     if (!power)
         return zero;
-    if (*power >= 0)
-        return std::nullopt;
+    if (*power >= 0) {
+        if (!overflowToInfinity)
+            return std::nullopt;
+        return number[0] == '-' ? -std::numeric_limits<double>::infinity()
+                                : std::numeric_limits<double>::infinity();
+    }
     long double wide = 0.0L;
     const auto result = std::from_chars(number.data(), number.data() + number.size(), wide);
     if (result.ec != std::errc() || result.ptr != number.data() + number.size())
@@ -52,9 +58,7 @@ std::optional<double> ReadOutOfRange(const std::string& number) {
     return static_cast<double>(wide);
 }
 
-} // namespace
-
-std::optional<double> ReadDecimal(std::string_view text) {
+std::optional<double> ReadDecimalText(std::string_view text, bool overflowToInfinity) {
     // Validate the shape first; from_chars then does the correctly rounded
     // conversion on a copy with the comma turned into the full stop.
     std::size_t pos = 0;
@@ -117,8 +121,18 @@ std::optional<double> ReadDecimal(std::string_view text) {
     double value = 0.0;
     const auto result = std::from_chars(copy.data(), copy.data() + copy.size(), value);
     if (result.ec == std::errc::result_out_of_range)
-        return ReadOutOfRange(copy);
+        return ReadOutOfRange(copy, overflowToInfinity);
     if (result.ec != std::errc() || result.ptr != copy.data() + copy.size())
         return std::nullopt;
     return value;
+}
+
+} // namespace
+
+std::optional<double> ReadDecimal(std::string_view text) {
+    return ReadDecimalText(text, false);
+}
+
+std::optional<double> ReadDecimalToNearest(std::string_view text) {
+    return ReadDecimalText(text, true);
 }

@@ -234,7 +234,7 @@ double TextToValue(std::string_view text) {
         return -std::numeric_limits<double>::infinity();
     if (text == "NAN")
         return std::numeric_limits<double>::quiet_NaN();
-    return ReadDecimal(text).value_or(0.0);
+    return ReadDecimalToNearest(text).value_or(0.0);
 }
 
 TRoundedValue RoundValue(long double value) {

@@ -130,6 +130,10 @@ private slots:
         QTest::newRow("negative") << "-0,0015" << -0.0015;
         QTest::newRow("infinity") << "INF" << double(INFINITY);
         QTest::newRow("not a number reads 0") << "abc" << 0.0;
+        // The text of the greatest double lies beyond it: the nearest double
+        // is the infinity of its sign, not 0.
+        QTest::newRow("beyond the greatest double") << "1,8E308" << double(INFINITY);
+        QTest::newRow("beyond the least double") << "-1E4000" << -double(INFINITY);
     }
 
     void textToValue() {
@@ -143,6 +147,9 @@ private slots:
         QCOMPARE(QString::fromStdString(rounded.Text), QString("0,844"));
         QCOMPARE(rounded.Value, 0.844);
         QVERIFY(std::isnan(RoundValue(static_cast<long double>(NAN)).Value));
+        const TRoundedValue greatest = RoundValue(std::numeric_limits<double>::max());
+        QCOMPARE(QString::fromStdString(greatest.Text), QString("1,8E308"));
+        QVERIFY(greatest.Value == double(INFINITY));
     }
 
     void readDecimal_data() {
