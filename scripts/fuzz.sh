@@ -13,21 +13,10 @@ build=$root/build-fuzz
 targets=(fuzz_search_request fuzz_rounded_value fuzz_key_filters fuzz_catalogue)
 jobs=$(nproc)
 
-# The project builds the targets when configured with ZIRS_FUZZ; until the
-# fuzz folder is part of the project's tests, it is configured on its own.
-if grep -q 'add_subdirectory(fuzz)' "$root/tests/CMakeLists.txt"; then
-  source_dir=$root
-  options=(-DZIRS_FUZZ=ON -DZIRS_BENCH=OFF)
-else
-  source_dir=$root/tests/fuzz
-  options=()
-fi
-if [[ -f $build/CMakeCache.txt ]] &&
-  ! grep -q "^CMAKE_HOME_DIRECTORY:INTERNAL=$source_dir\$" "$build/CMakeCache.txt"; then
-  rm -rf "$build"
-fi
-CC=clang-14 CXX=clang++-14 cmake -S "$source_dir" -B "$build" \
-  -DCMAKE_BUILD_TYPE=RelWithDebInfo "${options[@]}" >/dev/null
+# The fuzz targets are part of the project when it is configured with
+# ZIRS_FUZZ; nothing else is built in this folder.
+CC=clang-14 CXX=clang++-14 cmake -S "$root" -B "$build" \
+  -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZIRS_FUZZ=ON -DZIRS_BENCH=OFF >/dev/null
 cmake --build "$build" --target "${targets[@]}" -j"$jobs"
 
 # The catalogue target writes its file on every run: a memory-backed
