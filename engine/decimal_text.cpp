@@ -85,18 +85,12 @@ std::optional<double> ReadDecimalText(std::string_view text, bool overflowToInfi
     }
     if (digits == 0)
         return std::nullopt;
-    if (pos == n && digits <= 15 && decimals <= 22) {
+    if (pos == n && digits <= 15 && decimals < ExactPowers<double>) {
         // The common catalogue and table texts ("350", "0,45", "0,563"): the
         // digits make an integer below 2^53 and the scale an exact power of
         // ten, so one double division is the correctly rounded value.
-        static const auto powers = [] {
-            std::array<double, 23> table{};
-            table[0] = 1.0;
-            for (std::size_t i = 1; i < table.size(); ++i)
-                table[i] = table[i - 1] * 10.0;
-            return table;
-        }();
-        const double value = static_cast<double>(mantissa) / powers[decimals];
+        const double value =
+            static_cast<double>(mantissa) / PowerOfTen<double>(static_cast<int>(decimals));
         return text[0] == '-' ? -value : value;
     }
     if (pos < n && (text[pos] == 'E' || text[pos] == 'e')) {

@@ -26,21 +26,6 @@ struct TThreeDigits {
 
 void CutExactly(long double magnitude, int& three, int& exponent);
 
-// Exact powers of ten: a double holds 10^k exactly for k up to 22, a long
-// double up to 27.
-template <typename TFloat> constexpr int ExactPowers = sizeof(TFloat) == sizeof(double) ? 23 : 28;
-
-template <typename TFloat> TFloat PowerOfTen(int k) {
-    static const auto table = [] {
-        std::array<TFloat, ExactPowers<TFloat>> powers{};
-        powers[0] = 1;
-        for (int i = 1; i < ExactPowers<TFloat>; ++i)
-            powers[i] = powers[i - 1] * 10;
-        return powers;
-    }();
-    return table[k];
-}
-
 // The quick way to the same three digits, where it is safe. The result only
 // depends on the first four digits of the 18-digit expansion, and only on
 // which side of a fourth digit 5 it lies: 5629 and 5630 both give 563. So
@@ -203,18 +188,11 @@ std::string TextAndDigits(long double value, TThreeDigits& number) {
 // without the text: an integer below 1000 times or over an exact power of
 // ten is correctly rounded by a single double operation.
 bool ReadBackQuickly(const TThreeDigits& number, bool negative, double& value) {
-    static const auto powers = [] {
-        std::array<double, 23> table{};
-        table[0] = 1.0;
-        for (std::size_t i = 1; i < table.size(); ++i)
-            table[i] = table[i - 1] * 10.0;
-        return table;
-    }();
     const int scale = number.Exponent - number.Count;
-    if (scale > 22 || scale < -22)
+    if (scale >= ExactPowers<double> || scale <= -ExactPowers<double>)
         return false;
     const double integer = number.Integer;
-    value = scale >= 0 ? integer * powers[scale] : integer / powers[-scale];
+    value = scale >= 0 ? integer * PowerOfTen<double>(scale) : integer / PowerOfTen<double>(-scale);
     if (negative)
         value = -value;
     return true;
