@@ -1,7 +1,7 @@
-#include "report_data.h"
+#include "results/report_data.h"
 
-#include "report_parameters.h"
-#include "report_preview.h"
+#include "report/report_parameters.h"
+#include "results/report_preview.h"
 #include "results/results_window.h"
 #include "search/search.h"
 

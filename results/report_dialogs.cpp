@@ -1,4 +1,4 @@
-#include "report_dialogs.h"
+#include "results/report_dialogs.h"
 
 #include <QFileDialog>
 #include <QMessageBox>

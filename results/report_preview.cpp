@@ -1,8 +1,8 @@
-#include "report_preview.h"
+#include "results/report_preview.h"
 
-#include "report_dialogs.h"
-#include "report_pdf.h"
-#include "report_renderer.h"
+#include "results/report_dialogs.h"
+#include "report/report_pdf.h"
+#include "report/report_renderer.h"
 
 #include <QAction>
 #include <QApplication>

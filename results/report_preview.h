@@ -3,8 +3,8 @@
 // printing (printer, copies, collation, duplex, page set-up) and saving to
 // PDF, and the status window that follows the pages being laid out.
 
-#include "report_parameters.h"
-#include "report_template.h"
+#include "report/report_parameters.h"
+#include "report/report_template.h"
 
 #include <QDialog>
 #include <QLabel>

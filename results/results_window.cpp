@@ -1,8 +1,8 @@
-#include "results_window.h"
+#include "results/results_window.h"
 
 #include "engine/criterion_headings.h"
 #include "engine/technology_variant.h"
-#include "ui/skin/contacts.h"
+#include "widgets/contacts.h"
 
 #include <QFontMetricsF>
 #include <QGuiApplication>

@@ -6,9 +6,9 @@
 // e-mail to the developers.
 
 #include "engine/search_result.h"
-#include "results/link_label.h"
+#include "widgets/link_label.h"
 #include "search/search_inputs.h"
-#include "ui/skin/skinned_window.h"
+#include "widgets/skinned_window.h"
 
 #include <functional>
 

@@ -1,4 +1,4 @@
-#include "analysis_window.h"
+#include "ui/analysis_window.h"
 
 #include "engine/criterion_headings.h"
 #include "search/admissible_tables.h"

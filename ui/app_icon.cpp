@@ -1,4 +1,4 @@
-#include "app_icon.h"
+#include "ui/app_icon.h"
 
 #include <QPainter>
 #include <QPainterPath>

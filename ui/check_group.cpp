@@ -1,4 +1,4 @@
-#include "check_group.h"
+#include "ui/check_group.h"
 
 #include <QCheckBox>
 #include <QFocusEvent>

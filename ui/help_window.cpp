@@ -1,6 +1,6 @@
-#include "help_window.h"
+#include "ui/help_window.h"
 
-#include "ui/skin/contacts.h"
+#include "widgets/contacts.h"
 
 #include <QEventLoop>
 #include <QFontInfo>

@@ -4,8 +4,8 @@
 // rests on, with links to the developers' web site and mailbox. It is shown
 // modally, as often as the user asks, and always shows the same page.
 
-#include "results/link_label.h"
-#include "ui/skin/skinned_window.h"
+#include "widgets/link_label.h"
+#include "widgets/skinned_window.h"
 
 class QEventLoop;
 

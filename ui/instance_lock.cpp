@@ -1,4 +1,4 @@
-#include "instance_lock.h"
+#include "ui/instance_lock.h"
 
 #include <cerrno>
 #include <cstdlib>

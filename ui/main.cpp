@@ -1,6 +1,6 @@
 // The program ЗИРС "Тавелин".
 
-#include "application.h"
+#include "ui/application.h"
 
 int main(int argc, char** argv) {
     return RunZirs(argc, argv);

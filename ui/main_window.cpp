@@ -1,13 +1,13 @@
-#include "main_window.h"
+#include "ui/main_window.h"
 
-#include "check_group.h"
-#include "data_module.h"
-#include "masked_edit.h"
-#include "message_boxes.h"
-#include "message_dialog.h"
+#include "ui/check_group.h"
+#include "ui/data_module.h"
+#include "ui/masked_edit.h"
+#include "ui/message_boxes.h"
+#include "ui/message_dialog.h"
 #include "search/criteria_selection.h"
 #include "search/key_filters.h"
-#include "splash_window.h"
+#include "ui/splash_window.h"
 
 #include <QAction>
 #include <QCheckBox>

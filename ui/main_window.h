@@ -5,7 +5,7 @@
 // of the search library; the window wires its controls to them.
 
 #include "search/search.h"
-#include "skin/skinned_window.h"
+#include "widgets/skinned_window.h"
 
 #include <QPointer>
 

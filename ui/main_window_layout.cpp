@@ -3,11 +3,11 @@
 // and menu bar included; nothing moves or stretches when the window is
 // resized.
 
-#include "main_window.h"
+#include "ui/main_window.h"
 
-#include "check_group.h"
+#include "ui/check_group.h"
 #include "engine/criterion_headings.h"
-#include "masked_edit.h"
+#include "ui/masked_edit.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>

@@ -4,7 +4,7 @@
 // it. Text the user has typed shows in red from the first edit for the rest
 // of the run, whatever later happens to the text.
 
-#include "shift_keys.h"
+#include "ui/shift_keys.h"
 
 #include <QLineEdit>
 

@@ -1,6 +1,6 @@
-#include "message_boxes.h"
+#include "ui/message_boxes.h"
 
-#include "message_dialog.h"
+#include "ui/message_dialog.h"
 
 #include <QGuiApplication>
 #include <QMessageBox>

@@ -1,4 +1,4 @@
-#include "message_dialog.h"
+#include "ui/message_dialog.h"
 
 #include <QCloseEvent>
 #include <QEventLoop>

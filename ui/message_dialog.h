@@ -3,7 +3,7 @@
 // icon, the message in Times New Roman and a single button "ОК". It is made
 // once and reused; each message sets its text anew.
 
-#include "skin/skinned_window.h"
+#include "widgets/skinned_window.h"
 
 class QEventLoop;
 class QLabel;

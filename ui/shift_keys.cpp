@@ -1,4 +1,4 @@
-#include "shift_keys.h"
+#include "ui/shift_keys.h"
 
 #include <QEvent>
 #include <QKeyEvent>

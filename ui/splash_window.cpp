@@ -1,4 +1,4 @@
-#include "splash_window.h"
+#include "ui/splash_window.h"
 
 #include <QGuiApplication>
 #include <QKeyEvent>

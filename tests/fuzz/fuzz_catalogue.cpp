@@ -8,8 +8,8 @@
 // table pages. SQLite itself comes with Qt's driver and is not instrumented;
 // the coverage that guides the fuzzer is that of the reader and the engine.
 
-#include "catalogue.h"
-#include "search.h"
+#include "search/catalogue.h"
+#include "search/search.h"
 
 #include <QByteArray>
 #include <QCoreApplication>

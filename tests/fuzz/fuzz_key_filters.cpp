@@ -8,7 +8,7 @@
 //
 // Input: byte 0 picks the field; then operations of one to three bytes.
 
-#include "key_filters.h"
+#include "search/key_filters.h"
 
 #include <QString>
 

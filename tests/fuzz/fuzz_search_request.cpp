@@ -8,10 +8,10 @@
 // the rest is UTF-8, split at line breaks into the address and the six
 // numeric fields (slope, volume, thickness, cost, temperature, wear).
 
-#include "filter_parameters.h"
-#include "number_text.h"
-#include "search_messages.h"
-#include "search_request.h"
+#include "search/filter_parameters.h"
+#include "search/number_text.h"
+#include "search/search_messages.h"
+#include "search/search_request.h"
 
 #include <QString>
 #include <QStringList>

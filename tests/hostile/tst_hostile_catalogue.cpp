@@ -4,8 +4,8 @@
 // no journal, WAL or shared-memory file appears beside it. The files are
 // built here, in a temporary directory, for each row.
 
-#include "search.h"
-#include "search_messages.h"
+#include "search/search.h"
+#include "search/search_messages.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,9 +1,9 @@
 // The report template and how it is laid out: the items of both pages, the
 // PDF's text at the template's places, clipping and the page count.
 
-#include "results/report_pdf.h"
-#include "results/report_renderer.h"
-#include "results/report_template.h"
+#include "report/report_pdf.h"
+#include "report/report_renderer.h"
+#include "report/report_template.h"
 
 #include <QGuiApplication>
 #include <QImage>

@@ -2,7 +2,7 @@
 // parameters as the print command assembles them from the results, the
 // fields as they stand and the criteria of the search behind the result.
 
-#include "results/report_parameters.h"
+#include "report/report_parameters.h"
 #include "search/search.h"
 
 #include <QtTest>

@@ -4,7 +4,7 @@
 #include "results/results_window.h"
 
 #include "engine/criterion_headings.h"
-#include "ui/skin/contacts.h"
+#include "widgets/contacts.h"
 
 #include <QHeaderView>
 #include <QLabel>

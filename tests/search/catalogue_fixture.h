@@ -1,7 +1,7 @@
 #pragma once
 // Small catalogue files built at test time, and helpers around them.
 
-#include "filter_parameters.h"
+#include "search/filter_parameters.h"
 
 #include <QByteArray>
 #include <QList>

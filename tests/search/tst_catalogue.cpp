@@ -2,7 +2,7 @@
 // bounds, condition flags, stored order, criterion texts, and every kind of
 // bad catalogue file.
 
-#include "catalogue.h"
+#include "search/catalogue.h"
 #include "catalogue_fixture.h"
 
 #include <QDir>

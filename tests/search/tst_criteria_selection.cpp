@@ -2,9 +2,9 @@
 // active criteria, the removal of constant criteria and the two tables of
 // admissible variants.
 
-#include "admissible_tables.h"
-#include "criteria_selection.h"
-#include "search_messages.h"
+#include "search/admissible_tables.h"
+#include "search/criteria_selection.h"
+#include "search/search_messages.h"
 
 #include <QtTest>
 

@@ -1,6 +1,6 @@
 // The per-keystroke filters of the main window's edit fields.
 
-#include "key_filters.h"
+#include "search/key_filters.h"
 
 #include <QtTest>
 

@@ -1,10 +1,10 @@
 // Whole searches through RunSearch over the bundled catalogue: every outcome,
 // and what each kind of ending leaves in the search state.
 
-#include "criteria_selection.h"
+#include "search/criteria_selection.h"
 #include "engine/criterion_headings.h"
-#include "search.h"
-#include "search_messages.h"
+#include "search/search.h"
+#include "search/search_messages.h"
 
 #include <QTemporaryDir>
 #include <QtTest>

@@ -1,10 +1,10 @@
 // Number formats, validation with its clamping and messages, and the
 // binding of a request to the filter's eleven values.
 
-#include "filter_parameters.h"
-#include "number_text.h"
-#include "search_messages.h"
-#include "search_request.h"
+#include "search/filter_parameters.h"
+#include "search/number_text.h"
+#include "search/search_messages.h"
+#include "search/search_request.h"
 
 #include <QLocale>
 #include <QtTest>

@@ -3,7 +3,7 @@
 
 #include "ui/help_window.h"
 
-#include "ui/skin/contacts.h"
+#include "widgets/contacts.h"
 
 #include <QPushButton>
 #include <QUrl>

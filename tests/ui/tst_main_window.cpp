@@ -11,7 +11,7 @@
 #include "ui/message_boxes.h"
 #include "ui/message_dialog.h"
 #include "ui/shift_keys.h"
-#include "ui/skin/windows_fonts.h"
+#include "widgets/windows_fonts.h"
 
 #include <QAction>
 #include <QApplication>

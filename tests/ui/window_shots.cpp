@@ -5,7 +5,7 @@
 
 #include "results/results_window.h"
 #include "ui/help_window.h"
-#include "ui/skin/windows_fonts.h"
+#include "widgets/windows_fonts.h"
 #include "ui/splash_window.h"
 
 #include "engine/criterion_headings.h"

@@ -1,7 +1,7 @@
-#include "report_module.h"
+#include "report/report_module.h"
 
-#include "results/report_parameters.h"
-#include "results/report_pdf.h"
+#include "report/report_parameters.h"
+#include "report/report_pdf.h"
 
 #include <QDate>
 #include <QGuiApplication>

@@ -2,10 +2,10 @@
 // as JSON on stdout, for scripts and batch work. It runs the very search the
 // main window runs.
 
-#include "report_module.h"
+#include "report/report_module.h"
 #include "search/search.h"
-#include "search_json.h"
-#include "search_options.h"
+#include "tools/zirs-search/search_json.h"
+#include "tools/zirs-search/search_options.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

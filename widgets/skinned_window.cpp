@@ -1,4 +1,4 @@
-#include "skinned_window.h"
+#include "widgets/skinned_window.h"
 
 #include <QLinearGradient>
 #include <QMenu>

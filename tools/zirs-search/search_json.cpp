@@ -1,4 +1,4 @@
-#include "search_json.h"
+#include "tools/zirs-search/search_json.h"
 
 #include <QJsonArray>
 

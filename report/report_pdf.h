@@ -2,7 +2,7 @@
 // Writes the report to a PDF file. Needs only QtGui, so the headless tool can
 // make the same report as the window without loading any widget.
 
-#include "report_parameters.h"
+#include "report/report_parameters.h"
 
 #include <QString>
 

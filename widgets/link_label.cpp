@@ -1,4 +1,4 @@
-#include "link_label.h"
+#include "widgets/link_label.h"
 
 #include <QDesktopServices>
 #include <QMouseEvent>

@@ -1,4 +1,4 @@
-#include "windows_fonts.h"
+#include "widgets/windows_fonts.h"
 
 #include <QFile>
 #include <QFontDatabase>

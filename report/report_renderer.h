@@ -3,8 +3,8 @@
 // PDF). The painter's origin must be the sheet's top-left corner; sizes come
 // from the device's resolution, so one template serves every device.
 
-#include "report_parameters.h"
-#include "report_template.h"
+#include "report/report_parameters.h"
+#include "report/report_template.h"
 
 #include <QFont>
 #include <QRectF>

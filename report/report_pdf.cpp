@@ -1,6 +1,6 @@
-#include "report_pdf.h"
+#include "report/report_pdf.h"
 
-#include "report_renderer.h"
+#include "report/report_renderer.h"
 
 #include <QPainter>
 #include <QPdfWriter>

@@ -1,4 +1,4 @@
-#include "report_parameters.h"
+#include "report/report_parameters.h"
 
 #include "search/search.h"
 

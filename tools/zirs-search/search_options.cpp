@@ -1,4 +1,4 @@
-#include "search_options.h"
+#include "tools/zirs-search/search_options.h"
 
 #include "search/criteria_selection.h"
 

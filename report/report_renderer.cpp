@@ -1,4 +1,4 @@
-#include "report_renderer.h"
+#include "report/report_renderer.h"
 
 #include <QFontMetricsF>
 #include <QPageLayout>
