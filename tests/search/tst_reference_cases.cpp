@@ -1,6 +1,6 @@
 // Roof situations as an engineer states them, each with the technologies
-// acceptable in first place (and those that must stay out of the first
-// three), searched through RunSearch over the bundled catalogue. The cases
+// acceptable in first place, those the filter must offer, and those that
+// must stay out of the first three, searched through RunSearch over the bundled catalogue. The cases
 // are data (data/reference_cases.json), so a catalogue change that makes
 // the advice contradict practice fails here with the situation named.
 
@@ -105,14 +105,20 @@ void ReferenceCasesTest::adviceMatchesPractice() {
     static const QStringList known = CatalogueNames();
     const QStringList first = Texts(situation.value(QStringLiteral("first")));
     const QStringList notTop3 = Texts(situation.value(QStringLiteral("not_top3")));
+    const QStringList offered = Texts(situation.value(QStringLiteral("admissible")));
     QVERIFY(!first.isEmpty());
-    for (const QString& name : first + notTop3)
+    for (const QString& name : first + notTop3 + offered)
         QVERIFY2(known.contains(name), qPrintable(QStringLiteral("not in the catalogue: ") + name));
 
     SearchInputs in = Inputs(situation);
     SearchState state;
     const SearchOutcome outcome = RunSearch(in, ZIRS_BUILT_CATALOGUE, state);
     QVERIFY2(outcome.Kind == SearchOutcomeKind::Result, qPrintable(outcome.Text));
+    QStringList admissible;
+    for (const TTechnologyVariant& v : state.Catalogue.Variants)
+        admissible << QString::fromStdString(v.Name);
+    for (const QString& name : offered)
+        QVERIFY2(admissible.contains(name), qPrintable(QStringLiteral("not offered: ") + name));
     const TSearchResult& result = *state.Result;
     const QString winner = QString::fromStdString(result.Ranked[0].Name);
     QVERIFY2(first.contains(winner), qPrintable(QStringLiteral("first: ") + winner));
