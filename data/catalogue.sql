@@ -11,8 +11,10 @@
 -- thickness, repair volume and air temperature the technology needs.
 -- Flags (1 = admissible without): "Огнеопасность" open fire,
 -- "Утяжеление" weighting the covering, "Электроснабжение" power supply.
--- Costs are roubles per m2, labour man-hours per m2, scores 1 to 10, the
+-- Costs are roubles per m2 at one level (Moscow region, 2025, work and
+-- materials, VAT 20 % included), labour man-hours per m2, scores 1 to 10, the
 -- risks of the external factors scores 1 to 10 (the lower, the safer).
+-- data/catalogue-sources.md gives the basis of every figure.
 -- DECIMAL columns have NUMERIC affinity: 350.50 is kept as 350.5 and
 -- 1160.00 as the integer 1160.
 

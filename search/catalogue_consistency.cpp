@@ -32,7 +32,9 @@ bool UsesOpenFire(const TTechnologyVariant& v) {
     return Mentions(v, {"наплавл", "горелк", "разогрев", "горячей мастик", "горячей битумн"});
 }
 
-bool WeldsWithHotAir(const TTechnologyVariant& v) { return Mentions(v, {"горячим воздухом"}); }
+bool WeldsWithHotAir(const TTechnologyVariant& v) {
+    return Mentions(v, {"горячим воздухом"});
+}
 
 bool TearsOff(const TTechnologyVariant& v) {
     return Mentions(v, {"до основания", "снятие изношенного кровельного ковра"});

@@ -25,9 +25,8 @@ TTechnologyVariant Row(const char* name, const char* process, const char* flags,
 }
 
 // Rows that keep every rule; each test row changes one of them.
-const TTechnologyVariant TorchOnLayer =
-    Row("Наплавляемый слой", "Огрунтовка; наплавление слоя газовой горелкой.", "001",
-        {5, 1, 4, 3, 3});
+const TTechnologyVariant TorchOnLayer = Row(
+    "Наплавляемый слой", "Огрунтовка; наплавление слоя газовой горелкой.", "001", {5, 1, 4, 3, 3});
 const TTechnologyVariant HotMastic =
     Row("Горячая мастика", "Разогрев мастики в котле; нанесение горячей мастики.", "011",
         {6, 1, 4, 3, 4});
@@ -37,8 +36,8 @@ const TTechnologyVariant TearOff =
     Row("Замена", "Снятие изношенного кровельного ковра до основания; наплавление двух слоев.",
         "011", {9, 2, 2, 3, 2});
 const TTechnologyVariant TopLayers =
-    Row("Замена верхних слоев", "Снятие верхних слоев; приклейка самоклеящегося материала.",
-        "111", {7, 1, 3, 7, 3});
+    Row("Замена верхних слоев", "Снятие верхних слоев; приклейка самоклеящегося материала.", "111",
+        {7, 1, 3, 7, 3});
 
 std::vector<TTechnologyVariant> Sound() {
     return {TorchOnLayer, HotMastic, WeldedMembrane, TearOff, TopLayers};
@@ -75,12 +74,10 @@ void CatalogueConsistencyTest::rules_data() {
         << Edit([](auto& rows) { rows[0].NoOpenFire = 1; }) << QStringList{"1 Огнеопасность"};
     QTest::newRow("hot mastic admitted where open fire is forbidden")
         << Edit([](auto& rows) { rows[1].NoOpenFire = 1; }) << QStringList{"2 Огнеопасность"};
-    QTest::newRow("hot-air welding without power: flag and its low risk")
-        << Edit([](auto& rows) {
-               rows[2].NoPowerSupply = 1;
-               rows[2].ExternalValues[1] = "2";
-           })
-        << QStringList{"3 Электроснабжение"};
+    QTest::newRow("hot-air welding without power: flag and its low risk") << Edit([](auto& rows) {
+        rows[2].NoPowerSupply = 1;
+        rows[2].ExternalValues[1] = "2";
+    }) << QStringList{"3 Электроснабжение"};
     QTest::newRow("hot-air welding without power, risk left high")
         << Edit([](auto& rows) { rows[2].NoPowerSupply = 1; })
         << QStringList{"3 Электроснабжение", "3 Потребность в электроснабжении"};
@@ -93,34 +90,27 @@ void CatalogueConsistencyTest::rules_data() {
     QTest::newRow("tear-off with a low rain risk")
         << Edit([](auto& rows) { rows[3].ExternalValues[0] = "7"; })
         << QStringList{"4 Дождливая погода"};
-    QTest::newRow("tear-off named without the base, low rain risk")
-        << Edit([](auto& rows) {
-               rows[3].ProcessComposition = "Снятие изношенного кровельного ковра; наплавление.";
-               rows[3].ExternalValues[0] = "5";
-           })
-        << QStringList{"4 Дождливая погода"};
+    QTest::newRow("tear-off named without the base, low rain risk") << Edit([](auto& rows) {
+        rows[3].ProcessComposition = "Снятие изношенного кровельного ковра; наплавление.";
+        rows[3].ExternalValues[0] = "5";
+    }) << QStringList{"4 Дождливая погода"};
     QTest::newRow("tear-off at the high rain risk itself")
         << Edit([](auto& rows) { rows[3].ExternalValues[0] = "8"; }) << QStringList();
     QTest::newRow("one overlay below the shared hidden-defect risk")
         << Edit([](auto& rows) { rows[2].ExternalValues[2] = "2"; })
         << QStringList{"3 Опасность наличия скрытых дефектов"};
-    QTest::newRow("tear-offs and partial replacements may score lower")
-        << Edit([](auto& rows) {
-               rows[3].ExternalValues[2] = "1";
-               rows[4].ExternalValues[2] = "2";
-           })
-        << QStringList();
+    QTest::newRow("tear-offs and partial replacements may score lower") << Edit([](auto& rows) {
+        rows[3].ExternalValues[2] = "1";
+        rows[4].ExternalValues[2] = "2";
+    }) << QStringList();
     QTest::newRow("a missing hidden-defect score on a kept carpet")
         << Edit([](auto& rows) { rows[0].ExternalValues[2] = ""; })
         << QStringList{"1 Опасность наличия скрытых дефектов"};
     // Peeling off a protective film is not taking off the carpet.
-    QTest::newRow("self-adhesive layer keeps the carpet")
-        << Edit([](auto& rows) {
-               rows.push_back(Row("Самоклеящийся слой",
-                                  "Снятие защитной пленки и приклейка материала.", "101",
-                                  {6, 1, 6, 7, 4}));
-           })
-        << QStringList{"6 Опасность наличия скрытых дефектов"};
+    QTest::newRow("self-adhesive layer keeps the carpet") << Edit([](auto& rows) {
+        rows.push_back(Row("Самоклеящийся слой", "Снятие защитной пленки и приклейка материала.",
+                           "101", {6, 1, 6, 7, 4}));
+    }) << QStringList{"6 Опасность наличия скрытых дефектов"};
 }
 
 void CatalogueConsistencyTest::rules() {

@@ -1,8 +1,8 @@
 // Roof situations as an engineer states them, each with the technologies
 // acceptable in first place, those the filter must offer, and those that
-// must stay out of the first three, searched through RunSearch over the bundled catalogue. The cases
-// are data (data/reference_cases.json), so a catalogue change that makes
-// the advice contradict practice fails here with the situation named.
+// must stay out of the first three, searched through RunSearch over the bundled catalogue. The
+// cases are data (data/reference_cases.json), so a catalogue change that makes the advice
+// contradict practice fails here with the situation named.
 
 #include "catalogue.h"
 #include "catalogue_consistency.h"
