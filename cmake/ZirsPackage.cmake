@@ -21,9 +21,9 @@ set(CPACK_DEBIAN_PACKAGE_HOMEPAGE "https://zirs-tavelin.example.org")
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
     "libqt6sql6-sqlite, fonts-liberation2, fonts-wine, qt6-translations-l10n")
+# CPack puts the summary above this as the synopsis line.
 set(CPACK_DEBIAN_PACKAGE_DESCRIPTION
-    "${CPACK_PACKAGE_DESCRIPTION_SUMMARY}
-ZIRS Tavelin picks the most effective technology for repairing a
+    "ZIRS Tavelin picks the most effective technology for repairing a
 multi-layer rolled or mastic roof. The engineer describes one roof and the
 work conditions; the program filters a catalogue of 21 repair technologies,
 scores the admissible ones with fuzzy membership curves and the Laplace and
@@ -36,4 +36,11 @@ whole batch, and answers in JSON or CSV.")
 set(CPACK_INSTALL_DEFAULT_DIRECTORY_PERMISSIONS
     OWNER_READ OWNER_WRITE OWNER_EXECUTE GROUP_READ GROUP_EXECUTE WORLD_READ WORLD_EXECUTE)
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
+
+# What the install rules take from the build. Installing and packaging build
+# just this, not every test and benchmark: scripts/package.sh builds it, then
+# runs cpack.
+add_custom_target(zirs-installable)
+add_dependencies(zirs-installable zirs zirs-search zirs-report catalogue zirs-desktop-files)
+set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
 include(CPack)
