@@ -102,6 +102,8 @@ private slots:
         QVERIFY(report.read(5) == "%PDF-");
     }
 
+    // The build's program folder (where the built module lies) must not be
+    // named in anything installed, or an installed program could load it.
     void noBuildPathInInstalledBinaries_data() {
         QTest::addColumn<QString>("binary");
         QTest::newRow("zirs") << QStringLiteral("bin/zirs");
@@ -112,7 +114,12 @@ private slots:
         QFETCH(QString, binary);
         QFile file(Installed(binary));
         QVERIFY(file.open(QIODevice::ReadOnly));
-        QVERIFY(!file.readAll().contains(QByteArrayLiteral(ZIRS_BUILD_DIR)));
+        const QByteArray bytes = file.readAll();
+        // As a plain string and as the UTF-16 text of a QStringLiteral.
+        const QString buildBin = QStringLiteral(ZIRS_BIN_DIR);
+        QVERIFY(!bytes.contains(buildBin.toUtf8()));
+        QVERIFY(!bytes.contains(QByteArray(reinterpret_cast<const char*>(buildBin.utf16()),
+                                           buildBin.size() * 2)));
     }
 
     // No catalogue in the working directory: the installed program loads and
