@@ -27,9 +27,8 @@ int main(int argc, char** argv) {
         const Qt::TransformationMode mode =
             size % 32 == 0 ? Qt::FastTransformation : Qt::SmoothTransformation;
         const QString dir = QStringLiteral("%1/%2x%2/apps").arg(arguments.at(1)).arg(size);
-        if (!QDir().mkpath(dir) ||
-            !picture.scaled(size, size, Qt::IgnoreAspectRatio, mode)
-                 .save(dir + QStringLiteral("/zirs-tavelin.png"), "PNG"))
+        if (!QDir().mkpath(dir) || !picture.scaled(size, size, Qt::IgnoreAspectRatio, mode)
+                                        .save(dir + QStringLiteral("/zirs-tavelin.png"), "PNG"))
             return 1;
     }
     return 0;

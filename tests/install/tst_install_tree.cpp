@@ -37,10 +37,10 @@ const QString Catalogue = QStringLiteral("share/zirs-tavelin/database.mdb");
 
 // A roof the bundled catalogue ranks by the Wald criterion.
 QStringList WaldRoof(const QString& catalogue) {
-    return {"--catalogue", catalogue, "--group",       "full", "--slope", "3",
-            "--volume",    "300",     "--thickness",   "20",   "--cost",  "2000",
-            "--temperature", "10",    "--wear",        "45",   "--open-fire",
-            "--weighting", "--power-supply"};
+    return {"--catalogue",   catalogue, "--group",     "full", "--slope",     "3",
+            "--volume",      "300",     "--thickness", "20",   "--cost",      "2000",
+            "--temperature", "10",      "--wear",      "45",   "--open-fire", "--weighting",
+            "--power-supply"};
 }
 
 QMap<QString, QString> ReadDesktopEntry(const QString& path) {
@@ -72,8 +72,9 @@ private slots:
         QVERIFY(m_scratch.isValid());
         m_prefix = m_scratch.filePath(QStringLiteral("prefix"));
         // Stripped like the package, so no build path survives in debug data.
-        const Run install = RunProgram(QStringLiteral(ZIRS_CMAKE_COMMAND),
-                                       {"--install", ZIRS_BUILD_DIR, "--prefix", m_prefix, "--strip"});
+        const Run install =
+            RunProgram(QStringLiteral(ZIRS_CMAKE_COMMAND),
+                       {"--install", ZIRS_BUILD_DIR, "--prefix", m_prefix, "--strip"});
         QVERIFY2(install.ExitCode == 0, install.Err.constData());
     }
 
@@ -118,8 +119,8 @@ private slots:
         // As a plain string and as the UTF-16 text of a QStringLiteral.
         const QString buildBin = QStringLiteral(ZIRS_BIN_DIR);
         QVERIFY(!bytes.contains(buildBin.toUtf8()));
-        QVERIFY(!bytes.contains(QByteArray(reinterpret_cast<const char*>(buildBin.utf16()),
-                                           buildBin.size() * 2)));
+        QVERIFY(!bytes.contains(
+            QByteArray(reinterpret_cast<const char*>(buildBin.utf16()), buildBin.size() * 2)));
     }
 
     // No catalogue in the working directory: the installed program loads and
@@ -138,8 +139,8 @@ private slots:
         QVERIFY(QFileInfo(entry.value("Path") + "/database.mdb").isFile());
         const QString command = entry.value("Exec").section(QLatin1Char(' '), 0, 0);
         QVERIFY2(QFileInfo(Installed("bin/" + command)).isExecutable(), qPrintable(command));
-        QVERIFY(QFileInfo(Installed("share/icons/hicolor/scalable/apps/" + entry.value("Icon") +
-                                    ".svg"))
+        QVERIFY(QFileInfo(
+                    Installed("share/icons/hicolor/scalable/apps/" + entry.value("Icon") + ".svg"))
                     .isFile());
     }
 
@@ -150,8 +151,8 @@ private slots:
     }
     void iconAtEachSize() {
         QFETCH(int, size);
-        const QImage icon(Installed(
-            QStringLiteral("share/icons/hicolor/%1x%1/apps/zirs-tavelin.png").arg(size)));
+        const QImage icon(
+            Installed(QStringLiteral("share/icons/hicolor/%1x%1/apps/zirs-tavelin.png").arg(size)));
         QCOMPARE(icon.size(), QSize(size, size));
     }
 
@@ -161,7 +162,8 @@ private slots:
         QTest::addColumn<QString>("program");
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<bool>("stdoutMustBeEmpty");
-        QTest::newRow("desktop entry") << "desktop-file-validate" << QStringList{DesktopEntry} << true;
+        QTest::newRow("desktop entry")
+            << "desktop-file-validate" << QStringList{DesktopEntry} << true;
         QTest::newRow("metainfo")
             << "appstreamcli"
             << QStringList{"validate", "--no-net",
@@ -171,8 +173,7 @@ private slots:
                                  << QStringList{"--warnings", "-l", "share/man/man1/zirs.1.gz"}
                                  << false;
         QTest::newRow("zirs-search(1)")
-            << "man" << QStringList{"--warnings", "-l", "share/man/man1/zirs-search.1.gz"}
-            << false;
+            << "man" << QStringList{"--warnings", "-l", "share/man/man1/zirs-search.1.gz"} << false;
     }
     void desktopToolsAccept() {
         QFETCH(QString, program);
