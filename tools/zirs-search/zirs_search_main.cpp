@@ -5,6 +5,7 @@
 #include "report/report_module.h"
 #include "search/search.h"
 #include "tools/zirs-search/search_json.h"
+#include "tools/zirs-search/report_module_path.h"
 #include "tools/zirs-search/search_options.h"
 
 #include <QCoreApplication>
@@ -55,8 +56,7 @@ int main(int argc, char* argv[]) {
     }
 
     if (!options.ReportPath.isEmpty() && outcome.Kind == SearchOutcomeKind::Result) {
-        QLibrary module(app.applicationDirPath() + QLatin1Char('/') +
-                        QLatin1String(ReportModuleFileName));
+        QLibrary module(FindReportModule(app.applicationDirPath()));
         const auto writeReport =
             reinterpret_cast<WriteSearchReportFunction>(module.resolve(WriteSearchReportSymbol));
         if (!writeReport) {
