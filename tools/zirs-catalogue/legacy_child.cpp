@@ -25,6 +25,16 @@ constexpr std::size_t BindSize = 8 * 1024 * 1024;
 
 __extension__ typedef unsigned __int128 Unsigned128;
 
+// A decimal column's definition holds its precision, then its scale; libmdb
+// 1.0 fills `col_scale` from the first and `col_prec` from the second (its
+// own tools swap them back), so the names are read crosswise here.
+int DecimalPrecision(const MdbColumn* column) {
+    return column->col_scale;
+}
+int DecimalScale(const MdbColumn* column) {
+    return column->col_prec;
+}
+
 QString DeclaredType(const MdbColumn* column, bool jet4) {
     switch (column->col_type) {
     case MDB_BOOL:
@@ -42,7 +52,7 @@ QString DeclaredType(const MdbColumn* column, bool jet4) {
     case MDB_DOUBLE:
         return QStringLiteral("DOUBLE");
     case MDB_NUMERIC:
-        return QStringLiteral("DECIMAL(%1,%2)").arg(column->col_prec).arg(column->col_scale);
+        return QStringLiteral("DECIMAL(%1,%2)").arg(DecimalPrecision(column)).arg(DecimalScale(column));
     case MDB_DATETIME:
         return QStringLiteral("DATETIME");
     case MDB_TEXT:
@@ -132,7 +142,8 @@ int RunLegacyChild(const char* path) {
         auto* column = static_cast<MdbColumn*>(g_ptr_array_index(table->columns, c));
         names << QString::fromUtf8(column->name);
         types << DeclaredType(column, jet4);
-        buffers[c] = std::make_unique<char[]>(BindSize);
+        // Left uninitialised: only what a value needs of it is ever touched.
+        buffers[c].reset(new char[BindSize]);
         mdb_bind_column(table, static_cast<int>(c) + 1, buffers[c].get(), &lengths[c]);
     }
 
@@ -196,14 +207,14 @@ int RunLegacyChild(const char* path) {
                 }
                 break;
             case MDB_NUMERIC:
-                if (fixed(17) && column->col_scale >= 0 && column->col_scale <= 28) {
+                if (fixed(17) && DecimalScale(column) >= 0 && DecimalScale(column) <= 28) {
                     // A sign byte, then the 96-bit (in a 128-bit field) whole
                     // number of units as four 32-bit words, the most
                     // significant first, each little-endian.
                     Unsigned128 units = 0;
                     for (int word = 0; word < 4; ++word)
                         units = (units << 32) | LittleEndian(raw + 1 + 4 * word, 4);
-                    DecimalCell(out, (raw[0] & 0x80) != 0, units, column->col_scale);
+                    DecimalCell(out, (raw[0] & 0x80) != 0, units, DecimalScale(column));
                 } else {
                     out.nullCell();
                 }
