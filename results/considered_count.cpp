@@ -75,11 +75,12 @@ void ShowConsideredCount(QWidget* window, int catalogueCount) {
     const QRect restPlace = rest->property(LaidOutProperty).toRect();
     const QFontMetricsF verbMetrics(verb->font());
     const QFontMetricsF countMetrics(count->font());
-    const int verbExtra = std::max(
-        0, Ceil(verbMetrics.horizontalAdvance(texts.Verb)) -
-               Ceil(verbMetrics.horizontalAdvance(QStringLiteral("Рассмотрен"))));
-    const int countExtra = std::max(0, Ceil(countMetrics.horizontalAdvance(texts.Count)) -
-                                           Ceil(countMetrics.horizontalAdvance(QStringLiteral("21"))));
+    const int verbExtra =
+        std::max(0, Ceil(verbMetrics.horizontalAdvance(texts.Verb)) -
+                        Ceil(verbMetrics.horizontalAdvance(QStringLiteral("Рассмотрен"))));
+    const int countExtra =
+        std::max(0, Ceil(countMetrics.horizontalAdvance(texts.Count)) -
+                        Ceil(countMetrics.horizontalAdvance(QStringLiteral("21"))));
     verb->setGeometry(verbPlace.adjusted(0, 0, verbExtra, 0));
     count->setGeometry(countPlace.translated(verbExtra, 0).adjusted(0, 0, countExtra, 0));
     rest->setGeometry(restPlace.translated(verbExtra + countExtra, 0));

@@ -10,7 +10,7 @@ class QWidget;
 struct ConsideredCountTexts {
     QString Verb;  // "Рассмотрен" / "Рассмотрено"
     QString Count; // the count in digits
-    QString Rest;  // "вариант технологии, из них отклонено с учетом " and its agreeing forms
+    QString Rest; // "вариант технологии, из них отклонено с учетом " and its agreeing forms
 };
 
 ConsideredCountTexts ConsideredCountWording(int catalogueCount);

@@ -19,10 +19,9 @@ QString Utf8(const char* text) {
 
 // The 27 columns the filter query and the criteria read.
 std::vector<const char*> RequiredColumns() {
-    std::vector<const char*> columns = {NameColumn,       ProcessCompositionColumn,
-                                        MaxSlopeColumn,   MinThicknessColumn,
-                                        MinTemperatureColumn, MinVolumeColumn,
-                                        MaxWearColumn};
+    std::vector<const char*> columns = {
+        NameColumn,           ProcessCompositionColumn, MaxSlopeColumn, MinThicknessColumn,
+        MinTemperatureColumn, MinVolumeColumn,          MaxWearColumn};
     columns.insert(columns.end(), InternalCriterionColumns.begin(), InternalCriterionColumns.end());
     columns.insert(columns.end(), ExternalFactorColumns.begin(), ExternalFactorColumns.end());
     columns.insert(columns.end(), {MinSlopeColumn, MinWearColumn, NoOpenFireColumn,
@@ -32,8 +31,8 @@ std::vector<const char*> RequiredColumns() {
 
 // The bounds the filter compares with the request, apart from the flags.
 constexpr std::array<const char*, 8> BoundColumns = {
-    MaxSlopeColumn, MinSlopeColumn, MinThicknessColumn, MinTemperatureColumn,
-    MinVolumeColumn, MaxWearColumn, MinWearColumn, InternalCriterionColumns[0]};
+    MaxSlopeColumn,  MinSlopeColumn, MinThicknessColumn, MinTemperatureColumn,
+    MinVolumeColumn, MaxWearColumn,  MinWearColumn,      InternalCriterionColumns[0]};
 
 constexpr std::array<const char*, 3> FlagColumns = {NoOpenFireColumn, NoWeightingColumn,
                                                     NoPowerSupplyColumn};
@@ -94,8 +93,9 @@ public:
                           .arg(Utf8(CatalogueTableName)));
         }
         if (m_table.Rows.empty())
-            fault(0, {}, QStringLiteral("в таблице «%1» нет ни одного варианта")
-                             .arg(Utf8(CatalogueTableName)));
+            fault(0, {},
+                  QStringLiteral("в таблице «%1» нет ни одного варианта")
+                      .arg(Utf8(CatalogueTableName)));
         for (std::size_t r = 0; r < m_table.Rows.size(); ++r)
             checkRow(static_cast<int>(r) + 1, m_table.Rows[r]);
         return std::move(m_findings);
@@ -178,10 +178,11 @@ private:
 
         const auto ordered = [&](std::size_t low, std::size_t high, const QString& what) {
             if (bounds[low] && bounds[high] && *bounds[low] > *bounds[high])
-                fault(row, Utf8(BoundColumns[low]),
-                      QStringLiteral("%1 больше, чем «%2» (%3): вариант не подходит ни при каком %4")
-                          .arg(Shown(*cell(values, BoundColumns[low])), Utf8(BoundColumns[high]),
-                               Shown(*cell(values, BoundColumns[high])), what));
+                fault(
+                    row, Utf8(BoundColumns[low]),
+                    QStringLiteral("%1 больше, чем «%2» (%3): вариант не подходит ни при каком %4")
+                        .arg(Shown(*cell(values, BoundColumns[low])), Utf8(BoundColumns[high]),
+                             Shown(*cell(values, BoundColumns[high])), what));
         };
         ordered(1, 0, QStringLiteral("уклоне"));
         ordered(6, 5, QStringLiteral("износе"));
@@ -211,7 +212,10 @@ std::vector<TCatalogueFinding> CheckCatalogueFile(const QString& cataloguePath) 
     });
     if (!filterError.isEmpty() && !columnMissing)
         findings.insert(findings.begin(),
-                        {TFindingLevel::Fault, 0, {}, {},
+                        {TFindingLevel::Fault,
+                         0,
+                         {},
+                         {},
                          QStringLiteral("запрос отбора не выполняется: %1").arg(filterError)});
     return findings;
 }

@@ -92,8 +92,8 @@ std::variant<std::vector<std::vector<Field>>, TCsvError> SplitRecords(const QStr
         }
         if (c == u'"') {
             if (fieldStarted)
-                return TCsvError{QStringLiteral("строка %1 файла: кавычка внутри поля без кавычек")
-                                     .arg(line)};
+                return TCsvError{
+                    QStringLiteral("строка %1 файла: кавычка внутри поля без кавычек").arg(line)};
             field.Quoted = true;
             fieldStarted = true;
             inQuotes = true;
@@ -133,9 +133,9 @@ QString KnownColumnType(const QString& column) {
         };
         add(NameColumn, "VARCHAR(200)");
         add(ProcessCompositionColumn, "TEXT");
-        for (const char* c : {MaxSlopeColumn, MinThicknessColumn, MinTemperatureColumn,
-                              MinVolumeColumn, MaxWearColumn, NoOpenFireColumn, NoWeightingColumn,
-                              NoPowerSupplyColumn})
+        for (const char* c :
+             {MaxSlopeColumn, MinThicknessColumn, MinTemperatureColumn, MinVolumeColumn,
+              MaxWearColumn, NoOpenFireColumn, NoWeightingColumn, NoPowerSupplyColumn})
             add(c, "SMALLINT");
         for (int i = 2; i <= 8; ++i)
             add(InternalCriterionColumns[i], "SMALLINT");
@@ -236,11 +236,10 @@ std::variant<TCatalogueTable, TCsvError> CatalogueFromCsv(const QByteArray& byte
     for (std::size_t r = 1; r < records.size(); ++r) {
         const auto& record = records[r];
         if (record.size() != static_cast<std::size_t>(table.Columns.size()))
-            return TCsvError{
-                QStringLiteral("запись %1: полей %2, а столбцов в заголовке %3")
-                    .arg(r + 1)
-                    .arg(record.size())
-                    .arg(table.Columns.size())};
+            return TCsvError{QStringLiteral("запись %1: полей %2, а столбцов в заголовке %3")
+                                 .arg(r + 1)
+                                 .arg(record.size())
+                                 .arg(table.Columns.size())};
         std::vector<QVariant> row;
         row.reserve(record.size());
         for (std::size_t c = 0; c < record.size(); ++c) {

@@ -28,9 +28,8 @@ std::variant<TCatalogueTable, TCatalogueReadError> ReadCatalogueTable(const QStr
             result.DeclaredTypes << info.value(2).toString();
         }
         if (result.Columns.isEmpty())
-            return TCatalogueReadError{
-                TCatalogueReadError::TableMissing,
-                QStringLiteral("В каталоге нет таблицы «%1».").arg(table)};
+            return TCatalogueReadError{TCatalogueReadError::TableMissing,
+                                       QStringLiteral("В каталоге нет таблицы «%1».").arg(table)};
     }
 
     QSqlQuery query(db);

@@ -26,8 +26,8 @@ struct TCatalogueReadError {
 // search uses, in the order the filter query returns rows (no ordering
 // clause). When `filterError` is given it also prepares the filter query on
 // the file and leaves there the engine's text if that fails (empty if not).
-std::variant<TCatalogueTable, TCatalogueReadError> ReadCatalogueTable(const QString& cataloguePath,
-                                                                      QString* filterError = nullptr);
+std::variant<TCatalogueTable, TCatalogueReadError>
+ReadCatalogueTable(const QString& cataloguePath, QString* filterError = nullptr);
 
 // Position of a column by its exact name, or -1.
 int ColumnIndex(const TCatalogueTable& table, const char* name);

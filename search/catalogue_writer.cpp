@@ -89,12 +89,13 @@ std::optional<QString> WriteCatalogueFile(const TCatalogueTable& table, const QS
     return error;
 }
 
-TInstallOutcome InstallCatalogue(const TCatalogueTable& table, const QString& target, bool replace) {
+TInstallOutcome InstallCatalogue(const TCatalogueTable& table, const QString& target,
+                                 bool replace) {
     TInstallOutcome outcome;
     const QFileInfo targetInfo(target);
     if (targetInfo.exists() && !replace) {
-        outcome.Error =
-            QStringLiteral("файл «%1» уже есть; чтобы заменить его, добавьте --replace").arg(target);
+        outcome.Error = QStringLiteral("файл «%1» уже есть; чтобы заменить его, добавьте --replace")
+                            .arg(target);
         return outcome;
     }
     if (targetInfo.isDir()) {
@@ -104,8 +105,8 @@ TInstallOutcome InstallCatalogue(const TCatalogueTable& table, const QString& ta
 
     // The new file is made beside the target so the final rename stays on
     // one file system and replaces the old file in one step.
-    QTemporaryFile temporary(targetInfo.absoluteDir().filePath(
-        QStringLiteral(".%1.XXXXXX").arg(targetInfo.fileName())));
+    QTemporaryFile temporary(
+        targetInfo.absoluteDir().filePath(QStringLiteral(".%1.XXXXXX").arg(targetInfo.fileName())));
     if (!temporary.open()) {
         outcome.Error = QStringLiteral("не удалось создать файл в папке «%1»: %2")
                             .arg(targetInfo.absolutePath(), temporary.errorString());
@@ -120,8 +121,8 @@ TInstallOutcome InstallCatalogue(const TCatalogueTable& table, const QString& ta
 
     outcome.Findings = CheckCatalogueFile(temporaryPath);
     if (HasFaults(outcome.Findings)) {
-        outcome.Error = QStringLiteral("новый каталог не прошёл проверку; файл «%1» не записан")
-                            .arg(target);
+        outcome.Error =
+            QStringLiteral("новый каталог не прошёл проверку; файл «%1» не записан").arg(target);
         return outcome;
     }
 
@@ -145,7 +146,8 @@ TInstallOutcome InstallCatalogue(const TCatalogueTable& table, const QString& ta
     QFile::setPermissions(temporaryPath, permissions);
     if (std::rename(QFile::encodeName(temporaryPath).constData(),
                     QFile::encodeName(target).constData()) != 0) {
-        outcome.Error = QStringLiteral("не удалось поставить новый каталог на место «%1»").arg(target);
+        outcome.Error =
+            QStringLiteral("не удалось поставить новый каталог на место «%1»").arg(target);
         return outcome;
     }
     temporary.setAutoRemove(false);

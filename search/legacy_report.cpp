@@ -174,10 +174,11 @@ TLegacyOutcome ParseLegacyReport(const QByteArray& report) {
     for (;;) {
         unsigned char mark = 0;
         if (!in.u8(mark))
-            return TLegacyError{QStringLiteral(
-                "чтение файла Access оборвалось после %1 строк из %2; каталог не записан")
-                                    .arg(table.Rows.size())
-                                    .arg(declaredRows)};
+            return TLegacyError{
+                QStringLiteral(
+                    "чтение файла Access оборвалось после %1 строк из %2; каталог не записан")
+                    .arg(table.Rows.size())
+                    .arg(declaredRows)};
         if (mark == 'E')
             break;
         if (mark != 'R')
@@ -245,9 +246,10 @@ TLegacyOutcome InterpretLegacyChild(const TLegacyChildRun& run, int timeoutSecon
                            "каталог не записан")
                 .arg(timeoutSeconds)};
     if (run.Crashed)
-        return TLegacyError{QStringLiteral("файл Access повреждён: его чтение прервалось аварийно%1; "
-                                           "каталог не записан")
-                                .arg(because)};
+        return TLegacyError{
+            QStringLiteral("файл Access повреждён: его чтение прервалось аварийно%1; "
+                           "каталог не записан")
+                .arg(because)};
     switch (run.ExitCode) {
     case 0:
         return ParseLegacyReport(run.Output);
@@ -255,8 +257,9 @@ TLegacyOutcome InterpretLegacyChild(const TLegacyChildRun& run, int timeoutSecon
         return TLegacyError{
             QStringLiteral("файл не открывается как база данных Access%1").arg(because)};
     case LegacyTableMissing:
-        return TLegacyError{QStringLiteral("в файле нет таблицы «%1» (или её не удалось прочитать)%2")
-                                .arg(QString::fromUtf8(CatalogueTableName), because)};
+        return TLegacyError{
+            QStringLiteral("в файле нет таблицы «%1» (или её не удалось прочитать)%2")
+                .arg(QString::fromUtf8(CatalogueTableName), because)};
     case LegacyTextTooLong:
         return TLegacyError{QStringLiteral(
             "в файле есть текст длиннее, чем может прочитать программа; каталог не записан")};

@@ -52,8 +52,8 @@ struct TLegacyChildRun {
     bool TimedOut = false;
     bool Crashed = false; // killed by a signal
     int ExitCode = 0;
-    QByteArray Output;    // stdout: the report
-    QByteArray Errors;    // stderr: what the library printed
+    QByteArray Output; // stdout: the report
+    QByteArray Errors; // stderr: what the library printed
 };
 
 // The reader's exit codes other than 0.

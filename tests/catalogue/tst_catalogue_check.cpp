@@ -43,32 +43,39 @@ void CatalogueCheckTest::oneFaultyCell_data() {
     QTest::addColumn<QString>("reportedColumn");
     QTest::addColumn<QString>("message");
 
-    QTest::newRow("empty bound") << "Толщина" << QVariant() << "Толщина" << "ячейка пуста";
-    QTest::newRow("text bound") << "Объем" << QVariant("много") << "Объем" << "«много» — не число";
-    QTest::newRow("empty cost") << "Стоимость" << QVariant() << "Стоимость" << "ячейка пуста";
+    QTest::newRow("empty bound") << "Толщина" << QVariant() << "Толщина"
+                                 << "ячейка пуста";
+    QTest::newRow("text bound") << "Объем" << QVariant("много") << "Объем"
+                                << "«много» — не число";
+    QTest::newRow("empty cost") << "Стоимость" << QVariant() << "Стоимость"
+                                << "ячейка пуста";
     QTest::newRow("flag 2") << "Огнеопасность" << QVariant(2) << "Огнеопасность"
                             << "нужно 0 или 1, а стоит 2";
     QTest::newRow("flag -1") << "Электроснабжение" << QVariant(-1) << "Электроснабжение"
                              << "нужно 0 или 1";
-    QTest::newRow("flag empty") << "Утяжеление" << QVariant() << "Утяжеление" << "ячейка пуста";
+    QTest::newRow("flag empty") << "Утяжеление" << QVariant() << "Утяжеление"
+                                << "ячейка пуста";
     QTest::newRow("score 0") << "Опасность травматизма" << QVariant(0) << "Опасность травматизма"
                              << "нужна целая оценка от 1 до 10, а стоит 0";
     QTest::newRow("score 11") << "Эстетичность кровли" << QVariant(11) << "Эстетичность кровли"
                               << "от 1 до 10";
-    QTest::newRow("score fraction") << "Нарушение водоотвода с кровли" << QVariant(4.5)
-                                    << "Нарушение водоотвода с кровли" << "а стоит 4,5";
+    QTest::newRow("score fraction")
+        << "Нарушение водоотвода с кровли" << QVariant(4.5) << "Нарушение водоотвода с кровли"
+        << "а стоит 4,5";
     QTest::newRow("score empty") << "Дождливая погода" << QVariant() << "Дождливая погода"
                                  << "ячейка пуста, а нужна целая оценка";
     QTest::newRow("labour empty") << "Трудоемкость, чел-ч/ м2" << QVariant()
-                                  << "Трудоемкость, чел-ч/ м2" << "ячейка пуста, а нужно число";
-    QTest::newRow("reflectance text") << "Светоотражающ способность" << QVariant("0,5")
-                                      << "Светоотражающ способность" << "«0,5» — не число";
+                                  << "Трудоемкость, чел-ч/ м2"
+                                  << "ячейка пуста, а нужно число";
+    QTest::newRow("reflectance text")
+        << "Светоотражающ способность" << QVariant("0,5") << "Светоотражающ способность"
+        << "«0,5» — не число";
     QTest::newRow("min slope above max") << "Минуклон" << QVariant(120.5) << "Минуклон"
                                          << "120,5 больше, чем «Уклон» (100)";
     QTest::newRow("min wear above max") << "Минизнос" << QVariant(101) << "Минизнос"
                                         << "больше, чем «Износ» (100)";
-    QTest::newRow("empty name") << "Варианты технологии" << QVariant("  ")
-                                << "Варианты технологии" << "название варианта пусто";
+    QTest::newRow("empty name") << "Варианты технологии" << QVariant("  ") << "Варианты технологии"
+                                << "название варианта пусто";
 }
 
 void CatalogueCheckTest::oneFaultyCell() {
@@ -123,7 +130,8 @@ void CatalogueCheckTest::wholeCatalogueFaults_data() {
     QTest::addColumn<QStringList>("omitted");
     QTest::addColumn<QString>("column");
     QTest::addColumn<QString>("message");
-    QTest::newRow("no rows") << 0 << QStringList() << "" << "нет ни одного варианта";
+    QTest::newRow("no rows") << 0 << QStringList() << ""
+                             << "нет ни одного варианта";
     QTest::newRow("bound column missing") << 2 << QStringList{"Минизнос"} << "Минизнос"
                                           << "нет этого столбца";
     QTest::newRow("composition missing") << 2 << QStringList{"Состав процеcса"} << "Состав процеcса"
@@ -151,9 +159,11 @@ void CatalogueCheckTest::warningsDoNotFail() {
         {TFindingLevel::Warning, 4, QStringLiteral("Вариант"), QStringLiteral("Стоимость"),
          QStringLiteral("дороже всех")}};
     QVERIFY(!HasFaults(onlyWarnings));
-    QCOMPARE(FindingLine(onlyWarnings[0]),
-             QStringLiteral("предупреждение: строка 4 («Вариант»), столбец «Стоимость»: дороже всех"));
-    QCOMPARE(FindingsJson(onlyWarnings)[0].toObject()["level"].toString(), QStringLiteral("warning"));
+    QCOMPARE(
+        FindingLine(onlyWarnings[0]),
+        QStringLiteral("предупреждение: строка 4 («Вариант»), столбец «Стоимость»: дороже всех"));
+    QCOMPARE(FindingsJson(onlyWarnings)[0].toObject()["level"].toString(),
+             QStringLiteral("warning"));
 }
 
 QTEST_GUILESS_MAIN(CatalogueCheckTest)

@@ -64,8 +64,11 @@ QString Describe(const SearchOutcome& outcome, const SearchState& state) {
     QString text = QString::number(int(outcome.Kind)) + outcome.Text;
     if (outcome.Kind == SearchOutcomeKind::Result) {
         const TSearchResult& r = *state.Result;
-        text += QStringLiteral("|%1|%2|%3|%4|").arg(int(r.Kind)).arg(r.AdmissibleCount)
-                    .arg(r.RejectedCount).arg(r.CatalogueCount);
+        text += QStringLiteral("|%1|%2|%3|%4|")
+                    .arg(int(r.Kind))
+                    .arg(r.AdmissibleCount)
+                    .arg(r.RejectedCount)
+                    .arg(r.CatalogueCount);
         for (const auto& place : r.Ranked)
             text += QString::fromStdString(place.Name + "/" + place.CriterionText + ";");
     }
@@ -121,11 +124,13 @@ void CatalogueCsvTest::fieldsAndTypes_data() {
                            << QVariantList{"Ремонт", 2.5, "x"};
     QTest::newRow("point and integer") << header + "\"Р\";3;7\r\n" << QVariantList{"Р", 3LL, 7LL};
     QTest::newRow("decimal point") << header + "\"Р\";0.45;\"\"\r\n" << QVariantList{"Р", 0.45, ""};
-    QTest::newRow("empty cells") << header + ";;\r\n" << QVariantList{QVariant(), QVariant(), QVariant()};
+    QTest::newRow("empty cells") << header + ";;\r\n"
+                                 << QVariantList{QVariant(), QVariant(), QVariant()};
     QTest::newRow("separator quote and break inside")
-        << header + "\"a;b \"\"c\"\"\r\nd\";1;\"5\"\r\n" << QVariantList{"a;b \"c\"\r\nd", 1LL, "5"};
-    QTest::newRow("no BOM, LF, no last break") << QByteArray(header).replace("\r\n", "\n") + "7;8;9"
-                                               << QVariantList{"7", 8LL, 9LL};
+        << header + "\"a;b \"\"c\"\"\r\nd\";1;\"5\"\r\n"
+        << QVariantList{"a;b \"c\"\r\nd", 1LL, "5"};
+    QTest::newRow("no BOM, LF, no last break")
+        << QByteArray(header).replace("\r\n", "\n") + "7;8;9" << QVariantList{"7", 8LL, 9LL};
     QTest::newRow("text left in number column") << header + "\"Р\";\"1 200\";x\r\n"
                                                 << QVariantList{"Р", "1 200", "x"};
 }
@@ -151,7 +156,8 @@ void CatalogueCsvTest::malformedFiles_data() {
     QTest::newRow("empty") << QByteArray("\xEF\xBB\xBF") << "нет даже строки заголовка";
     QTest::newRow("short record") << QByteArray("a;b\r\n1\r\n") << "запись 2: полей 1";
     QTest::newRow("open quote") << QByteArray("a;b\r\n\"1;2\r\n") << "внутри поля в кавычках";
-    QTest::newRow("text after quote") << QByteArray("a\r\n\"x\"y\r\n") << "после закрывающей кавычки";
+    QTest::newRow("text after quote")
+        << QByteArray("a\r\n\"x\"y\r\n") << "после закрывающей кавычки";
     QTest::newRow("duplicate column") << QByteArray("a;a\r\n") << "«a» в заголовке дважды";
     QTest::newRow("empty column name") << QByteArray("a;;b\r\n") << "пустое имя столбца";
     QTest::newRow("not UTF-8") << QByteArray("\xC2\xE0\xF0\xE8\xE0\xED\xF2\xFB\r\n")

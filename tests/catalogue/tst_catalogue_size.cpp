@@ -100,7 +100,8 @@ void CatalogueSizeTest::consideredWording_data() {
     QTest::newRow("11") << 11 << "Рассмотрено 11 вариантов технологии, из них отклонено с учетом ";
     QTest::newRow("12") << 12 << "Рассмотрено 12 вариантов технологии, из них отклонено с учетом ";
     QTest::newRow("101") << 101 << "Рассмотрен 101 вариант технологии, из них отклонено с учетом ";
-    QTest::newRow("2000") << 2000 << "Рассмотрено 2000 вариантов технологии, из них отклонено с учетом ";
+    QTest::newRow("2000") << 2000
+                          << "Рассмотрено 2000 вариантов технологии, из них отклонено с учетом ";
 }
 
 void CatalogueSizeTest::consideredWording() {
@@ -191,9 +192,11 @@ void CatalogueSizeTest::resultsWindowLine() {
 void CatalogueSizeTest::accessFileIsExplainedAndKept_data() {
     QTest::addColumn<QByteArray>("file");
     QTest::addColumn<QString>("message");
-    QTest::newRow("Jet") << QByteArray("\0\1\0\0Standard Jet DB\0\1\0\0\0", 24) + QByteArray(4072, 'j')
+    QTest::newRow("Jet") << QByteArray("\0\1\0\0Standard Jet DB\0\1\0\0\0", 24) +
+                                QByteArray(4072, 'j')
                          << "Microsoft Access (Jet)";
-    QTest::newRow("ACE") << QByteArray("\0\1\0\0Standard ACE DB\0\2\0\0\0", 24) + QByteArray(4072, 'a')
+    QTest::newRow("ACE") << QByteArray("\0\1\0\0Standard ACE DB\0\2\0\0\0", 24) +
+                                QByteArray(4072, 'a')
                          << "ACCDB";
 }
 

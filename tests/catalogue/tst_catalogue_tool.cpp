@@ -159,8 +159,10 @@ void CatalogueToolTest::legacyFilesThatCannotBeCarriedOver_data() {
     QTest::newRow("ACCDB") << QByteArray("\0\1\0\0Standard ACE DB\0", 20) + QByteArray(8192, '\0')
                            << "ACCDB";
     QTest::newRow("not Access") << QByteArray("SQLite format 3\0", 16) << "это не файл Access";
-    QTest::newRow("signature and zeros") << JetLookalike(3, '\0') << "каталог не записан|не открывается|нет таблицы";
-    QTest::newRow("signature and junk") << JetLookalike(5, '\x5A') << "каталог не записан|не открывается|нет таблицы";
+    QTest::newRow("signature and zeros")
+        << JetLookalike(3, '\0') << "каталог не записан|не открывается|нет таблицы";
+    QTest::newRow("signature and junk")
+        << JetLookalike(5, '\x5A') << "каталог не записан|не открывается|нет таблицы";
     QTest::newRow("signature only") << QByteArray("\0\1\0\0Standard Jet DB\0", 20)
                                     << "каталог не записан|не открывается|нет таблицы";
 }

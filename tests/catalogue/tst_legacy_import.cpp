@@ -170,7 +170,8 @@ void LegacyImportTest::damagedFiles_data() {
     QRandomGenerator random(1313);
     for (int i = 0; i < 8 * Page; ++i)
         noise += char(random.bounded(256));
-    QTest::newRow("random pages") << noise << "не открывается|нет таблицы|каталог не записан|аварийно";
+    QTest::newRow("random pages") << noise
+                                  << "не открывается|нет таблицы|каталог не записан|аварийно";
 }
 
 void LegacyImportTest::damagedFiles() {

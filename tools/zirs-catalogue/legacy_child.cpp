@@ -52,7 +52,9 @@ QString DeclaredType(const MdbColumn* column, bool jet4) {
     case MDB_DOUBLE:
         return QStringLiteral("DOUBLE");
     case MDB_NUMERIC:
-        return QStringLiteral("DECIMAL(%1,%2)").arg(DecimalPrecision(column)).arg(DecimalScale(column));
+        return QStringLiteral("DECIMAL(%1,%2)")
+            .arg(DecimalPrecision(column))
+            .arg(DecimalScale(column));
     case MDB_DATETIME:
         return QStringLiteral("DATETIME");
     case MDB_TEXT:

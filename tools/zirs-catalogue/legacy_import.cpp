@@ -19,7 +19,8 @@ TLegacyOutcome ReadLegacyCatalogue(const QString& program, const QString& path) 
             "это файл Access 2007 или новее (ACCDB); такие файлы не переносятся. Сохраните его в "
             "Access в формате .mdb (Access 2002–2003) и повторите")};
     if (header != QByteArray("\0\1\0\0Standard Jet DB", 19))
-        return TLegacyError{QStringLiteral("это не файл Access (Jet): нет его подписи в начале файла")};
+        return TLegacyError{
+            QStringLiteral("это не файл Access (Jet): нет его подписи в начале файла")};
 
     QProcess child;
     // The reader decodes text to UTF-8 by itself; a charset chosen for it

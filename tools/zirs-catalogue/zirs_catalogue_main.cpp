@@ -91,7 +91,8 @@ void PrintFindings(const std::vector<TCatalogueFinding>& findings) {
 int Check(const Arguments& a) {
     const auto findings = CheckCatalogueFile(a.File);
     if (a.Json) {
-        const QByteArray json = QJsonDocument(FindingsJson(findings)).toJson(QJsonDocument::Indented);
+        const QByteArray json =
+            QJsonDocument(FindingsJson(findings)).toJson(QJsonDocument::Indented);
         std::fwrite(json.constData(), 1, static_cast<std::size_t>(json.size()), stdout);
     } else {
         for (const auto& finding : findings)
