@@ -93,7 +93,7 @@ class Database:
 
 
 def usage_map(pages):
-    bitmap = bytearray(64)
+    bitmap = bytearray(max(64, max(pages, default=0) // 8 + 1))
     for p in pages:
         bitmap[p // 8] |= 1 << (p % 8)
     return b"\x00" + struct.pack("<I", 0) + bytes(bitmap)
