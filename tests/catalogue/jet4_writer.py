@@ -6,7 +6,7 @@ memo texts. No Jet writer exists in Debian, hence this one.
 
 Usage: jet4_writer.py SPEC.json OUT.mdb
 SPEC: {"table": NAME, "columns": [[name, type, extra]...], "rows": [[...]...],
-       "compress": bool, "password": text}
+       "compress": bool, "password": text, "encode": database key (0: plain)}
 types: text (extra = length in characters), memo, byte, int, long, double,
        single, currency, numeric (extra = [precision, scale]), bool.
 Cells: null, numbers (currency and numeric as decimal strings), texts.
@@ -187,6 +187,7 @@ def write(spec, path):
     # for the code page.
     clear = bytearray(128)
     struct.pack_into("<H", clear, 0x3C - 0x18, 1252)
+    struct.pack_into("<I", clear, 0x3E - 0x18, spec.get("encode", 0))
     password = spec.get("password", "").encode("utf-16-le")[:40]
     clear[0x42 - 0x18:0x42 - 0x18 + len(password)] = password
     header[0x18:0x98] = rc4(struct.pack("<I", 0x6B39DAC7), bytes(clear))
@@ -223,8 +224,13 @@ def write(spec, path):
     db.pages[3] = db.pages[catalogue]
     db.pages.pop()
     db.pages[table_page], _ = tdef(columns, len(spec["rows"]), (4 << 8) | 1, False)
+    key = spec.get("encode", 0)
     with open(path, "wb") as out:
-        for page in db.pages:
+        for number, page in enumerate(db.pages):
+            # An encoded file masks every page but the first with RC4 keyed
+            # by the database key combined with the page number.
+            if key and number > 0:
+                page = rc4(struct.pack("<I", key ^ number), bytes(page))
             out.write(page)
 
 

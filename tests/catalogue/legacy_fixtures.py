@@ -2,7 +2,7 @@
 """Builds the Access (Jet 4) fixtures of the import tests from the bundled
 catalogue: the catalogue itself with the column types of the original
 platform, one with long memos and other column types, and a password-protected
-copy. Usage: legacy_fixtures.py CATALOGUE.db OUTDIR"""
+and an encoded copy. Usage: legacy_fixtures.py CATALOGUE.db OUTDIR"""
 import os
 import sqlite3
 import sys
@@ -38,6 +38,7 @@ def main(catalogue, out):
     spec = {"table": "Критерии", "columns": columns, "rows": rows, "compress": True}
     jet4_writer.write(spec, os.path.join(out, "bundled.mdb"))
     jet4_writer.write(dict(spec, password="vortu"), os.path.join(out, "password.mdb"))
+    jet4_writer.write(dict(spec, encode=0x5A17C3E1), os.path.join(out, "encoded.mdb"))
 
     # Long memos (compressed and plain, Latin and Cyrillic), other number
     # types and empty cells in columns the search does not read.

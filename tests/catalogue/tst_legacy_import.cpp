@@ -100,6 +100,7 @@ void LegacyImportTest::bundledCatalogueCarriesOver_data() {
     QTest::addColumn<QString>("file");
     QTest::newRow("plain") << "bundled.mdb";
     QTest::newRow("password-protected") << "password.mdb";
+    QTest::newRow("encoded") << "encoded.mdb";
 }
 
 void LegacyImportTest::bundledCatalogueCarriesOver() {

@@ -156,10 +156,11 @@ int RunLegacyChild(const char* path) {
         for (unsigned c = 0; c < columnCount; ++c) {
             auto* column = static_cast<MdbColumn*>(g_ptr_array_index(table->columns, c));
             const int length = lengths[c];
-            const unsigned char* raw = mdb->pg_buf + column->cur_value_start;
             const int rawLength = column->cur_value_len;
-            const bool fits = column->cur_value_start >= 0 &&
+            // The value's place in the page, used only where it lies inside it.
+            const bool fits = column->cur_value_start >= 0 && rawLength >= 0 &&
                               column->cur_value_start + rawLength <= static_cast<int>(MDB_PGSIZE);
+            const unsigned char* raw = fits ? mdb->pg_buf + column->cur_value_start : nullptr;
             const auto fixed = [&](int size) { return fits && rawLength == size; };
             if (static_cast<std::size_t>(length) + 1 >= BindSize)
                 return LegacyTextTooLong;
