@@ -4,8 +4,8 @@ tests of the Access import: page 0, the system catalogue on page 2, the
 table definition, data pages with their usage maps, and long-value pages for
 memo texts. No Jet writer exists in Debian, hence this one.
 
-Usage: jet4_writer.py SPEC.json OUT.mdb
-SPEC: {"table": NAME, "columns": [[name, type, extra]...], "rows": [[...]...],
+Usage: jet4_writer.py PLAN.json OUT.mdb
+PLAN: {"table": NAME, "columns": [[name, type, extra]...], "rows": [[...]...],
        "compress": bool, "password": text, "encode": database key (0: plain)}
 types: text (extra = length in characters), memo, byte, int, long, double,
        single, currency, numeric (extra = [precision, scale]), bool.
@@ -175,9 +175,9 @@ def memo_field(db, data):
     return struct.pack("<I", len(data)) + struct.pack("<I", first << 8) + b"\0" * 4
 
 
-def write(spec, path):
-    columns = [(c[0], c[1], c[2] if len(c) > 2 else None) for c in spec["columns"]]
-    compress = spec.get("compress", False)
+def write(plan, path):
+    columns = [(c[0], c[1], c[2] if len(c) > 2 else None) for c in plan["columns"]]
+    compress = plan.get("compress", False)
     db = Database()
     header = bytearray(PAGE)
     header[0:20] = b"\x00\x01\x00\x00Standard Jet DB\x00"
@@ -187,8 +187,8 @@ def write(spec, path):
     # for the code page.
     clear = bytearray(128)
     struct.pack_into("<H", clear, 0x3C - 0x18, 1252)
-    struct.pack_into("<I", clear, 0x3E - 0x18, spec.get("encode", 0))
-    password = spec.get("password", "").encode("utf-16-le")[:40]
+    struct.pack_into("<I", clear, 0x3E - 0x18, plan.get("encode", 0))
+    password = plan.get("password", "").encode("utf-16-le")[:40]
     clear[0x42 - 0x18:0x42 - 0x18 + len(password)] = password
     header[0x18:0x98] = rc4(struct.pack("<I", 0x6B39DAC7), bytes(clear))
     db.new_page(bytes(header))
@@ -201,7 +201,7 @@ def write(spec, path):
     # Rows go on as many data pages as they need; memo pages come in between.
     row_pages, pending, used = [], [], 14
     _, layout = tdef(columns, 0, 0, False)
-    for cells in spec["rows"]:
+    for cells in plan["rows"]:
         row = encode_row(db, columns, layout, cells, compress)
         if used + len(row) + 2 > PAGE:
             row_pages.append(db.data_page(table_page, pending))
@@ -219,12 +219,12 @@ def write(spec, path):
     system_columns = [("Id", "long", None), ("ParentId", "long", None), ("Flags", "long", None),
                       ("Type", "int", None), ("Name", "text", 128), ("LvProp", "ole", None)]
     db.pages[2], system_layout = tdef(system_columns, 1, (4 << 8) | 0, True)
-    entry = encode_row(db, system_columns, system_layout, [table_page, 0, 0, 1, spec["table"], None], False)
+    entry = encode_row(db, system_columns, system_layout, [table_page, 0, 0, 1, plan["table"], None], False)
     catalogue = db.data_page(2, [entry])
     db.pages[3] = db.pages[catalogue]
     db.pages.pop()
-    db.pages[table_page], _ = tdef(columns, len(spec["rows"]), (4 << 8) | 1, False)
-    key = spec.get("encode", 0)
+    db.pages[table_page], _ = tdef(columns, len(plan["rows"]), (4 << 8) | 1, False)
+    key = plan.get("encode", 0)
     with open(path, "wb") as out:
         for number, page in enumerate(db.pages):
             # An encoded file masks every page but the first with RC4 keyed

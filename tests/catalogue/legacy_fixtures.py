@@ -35,10 +35,10 @@ def bundled(path):
 
 def main(catalogue, out):
     columns, rows = bundled(catalogue)
-    spec = {"table": "Критерии", "columns": columns, "rows": rows, "compress": True}
-    jet4_writer.write(spec, os.path.join(out, "bundled.mdb"))
-    jet4_writer.write(dict(spec, password="vortu"), os.path.join(out, "password.mdb"))
-    jet4_writer.write(dict(spec, encode=0x5A17C3E1), os.path.join(out, "encoded.mdb"))
+    plan = {"table": "Критерии", "columns": columns, "rows": rows, "compress": True}
+    jet4_writer.write(plan, os.path.join(out, "bundled.mdb"))
+    jet4_writer.write(dict(plan, password="vortu"), os.path.join(out, "password.mdb"))
+    jet4_writer.write(dict(plan, encode=0x5A17C3E1), os.path.join(out, "encoded.mdb"))
 
     # Long memos (compressed and plain, Latin and Cyrillic), other number
     # types and empty cells in columns the search does not read.
