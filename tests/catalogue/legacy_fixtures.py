@@ -8,6 +8,7 @@ import sqlite3
 import sys
 from decimal import Decimal
 
+sys.dont_write_bytecode = True  # leave no __pycache__ in the source tree
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 import jet4_writer  # noqa: E402
 
