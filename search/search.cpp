@@ -26,6 +26,13 @@ std::vector<std::string> ActiveHeadings(const std::array<const char*, Count>& he
     return list;
 }
 
+// The catalogue may hold more or fewer variants than the 21 it was made
+// with; the rejected count is taken from the rows actually read.
+void CountFromCatalogue(TSearchResult& result, int catalogueRows) {
+    result.CatalogueCount = catalogueRows;
+    result.RejectedCount = catalogueRows - result.AdmissibleCount;
+}
+
 } // namespace
 
 SearchOutcome RunSearch(SearchInputs& inputs, const QString& cataloguePath, SearchState& state) {
@@ -40,7 +47,9 @@ SearchOutcome RunSearch(SearchInputs& inputs, const QString& cataloguePath, Sear
     state.Catalogue = TCandidateSet{};
     ActivateAllCriteria(state.Catalogue);
     state.CatalogueRan = false;
-    auto filtered = RunCatalogueFilter(cataloguePath, BindFilterParameters(request));
+    int catalogueRows = 0;
+    auto filtered =
+        RunCatalogueFilter(cataloguePath, BindFilterParameters(request), catalogueRows);
     if (const auto* error = std::get_if<TCatalogueError>(&filtered))
         return {SearchOutcomeKind::DatabaseError, error->Text};
     state.Catalogue.Variants = std::move(std::get<std::vector<TTechnologyVariant>>(filtered));
@@ -54,6 +63,7 @@ SearchOutcome RunSearch(SearchInputs& inputs, const QString& cataloguePath, Sear
 
     if (candidates.Variants.size() == 1) {
         state.Result = MakeSingleResult(candidates.Variants.front());
+        CountFromCatalogue(*state.Result, catalogueRows);
         state.AppliedInternalHeadings =
             ActiveHeadings(InternalCriterionHeadings, candidates.ActiveInternal);
         state.AppliedExternalHeadings =
@@ -64,6 +74,7 @@ SearchOutcome RunSearch(SearchInputs& inputs, const QString& cataloguePath, Sear
     DropConstantCriteria(candidates);
     BuildNormalizedMatrices(candidates, state.Internal, state.External, state.Game);
     TSearchResult result = RankVariants(state.Internal, state.External, state.Game);
+    CountFromCatalogue(result, catalogueRows);
     state.EngineRan = true;
     state.AppliedInternalHeadings = result.InternalHeadings;
     state.AppliedExternalHeadings = result.ExternalHeadings;
