@@ -2,6 +2,7 @@
 
 #include "catalogue.h"
 #include "catalogue_columns.h"
+#include "catalogue_consistency.h"
 
 #include <QHash>
 #include <QJsonObject>
@@ -194,6 +195,20 @@ private:
     QString m_variant;
 };
 
+// The rules that keep flags and risk scores in line with each row's process:
+// advice for the editor, so they only warn. They read the catalogue through
+// the filter itself, which a clean catalogue is sure to pass.
+void AppendConsistencyWarnings(const QString& cataloguePath,
+                               std::vector<TCatalogueFinding>& findings) {
+    const TCatalogueOutcome outcome = RunCatalogueFilter(cataloguePath, WholeCatalogueParameters());
+    const auto* variants = std::get_if<std::vector<TTechnologyVariant>>(&outcome);
+    if (!variants)
+        return;
+    for (const TConsistencyFinding& f : CheckCatalogueConsistency(*variants))
+        findings.push_back({TFindingLevel::Warning, f.Row, QString::fromStdString(f.Name),
+                            QString::fromStdString(f.Column), QString::fromStdString(f.Text)});
+}
+
 } // namespace
 
 std::vector<TCatalogueFinding> CheckCatalogueTable(const TCatalogueTable& table) {
@@ -217,6 +232,8 @@ std::vector<TCatalogueFinding> CheckCatalogueFile(const QString& cataloguePath) 
                          {},
                          {},
                          QStringLiteral("запрос отбора не выполняется: %1").arg(filterError)});
+    if (!HasFaults(findings))
+        AppendConsistencyWarnings(cataloguePath, findings);
     return findings;
 }
 

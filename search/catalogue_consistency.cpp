@@ -114,10 +114,10 @@ const TRule Rules[] = {
 
 } // namespace
 
-std::vector<TCatalogueFinding>
+std::vector<TConsistencyFinding>
 CheckCatalogueConsistency(const std::vector<TTechnologyVariant>& variants) {
     const std::optional<int> shared = SharedHiddenDefectScore(variants);
-    std::vector<TCatalogueFinding> findings;
+    std::vector<TConsistencyFinding> findings;
     for (std::size_t r = 0; r < variants.size(); ++r) {
         const TTechnologyVariant& v = variants[r];
         for (const TRule& rule : Rules) {

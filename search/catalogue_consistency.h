@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-struct TCatalogueFinding {
+struct TConsistencyFinding {
     int Row = 0;        // position of the variant in catalogue order, from 1
     std::string Name;   // `Варианты технологии` of that variant
     std::string Column; // the catalogue column the finding is about
@@ -22,7 +22,7 @@ struct TCatalogueFinding {
 // кровельного ковра") is a tear-off; a row that is no tear-off and takes off
 // neither top layers nor blisters ("снятие верхних", "снятие вздут",
 // "вырезка") keeps the old carpet.
-std::vector<TCatalogueFinding>
+std::vector<TConsistencyFinding>
 CheckCatalogueConsistency(const std::vector<TTechnologyVariant>& variants);
 
 // Filter bounds wide enough to admit every row whose compared cells hold

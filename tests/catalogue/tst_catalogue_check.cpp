@@ -18,6 +18,7 @@ private slots:
     void wholeCatalogueFaults_data();
     void wholeCatalogueFaults();
     void warningsDoNotFail();
+    void consistencyRulesWarn();
 
 private:
     QString write(const QList<QVariantMap>& rows, const QStringList& omitted = {}) {
@@ -164,6 +165,23 @@ void CatalogueCheckTest::warningsDoNotFail() {
         QStringLiteral("предупреждение: строка 4 («Вариант»), столбец «Стоимость»: дороже всех"));
     QCOMPARE(FindingsJson(onlyWarnings)[0].toObject()["level"].toString(),
              QStringLiteral("warning"));
+}
+
+// A row that lays its sheet with a torch yet claims to need no open fire
+// breaks no data expectation: the catalogue passes, with a warning naming it.
+void CatalogueCheckTest::consistencyRulesWarn() {
+    QVariantMap torchOn = PermissiveRow("Наплавляемый слой");
+    torchOn["Состав процеcса"] = QStringLiteral("Наклейка наплавляемого материала газовой горелкой");
+    torchOn["Огнеопасность"] = 1;
+    const auto findings = CheckCatalogueFile(write({PermissiveRow("Первый"), torchOn}));
+    QVERIFY(!HasFaults(findings));
+    const auto fire = std::find_if(findings.begin(), findings.end(), [](const auto& f) {
+        return f.Column == QStringLiteral("Огнеопасность");
+    });
+    QVERIFY(fire != findings.end());
+    QCOMPARE(fire->Level, TFindingLevel::Warning);
+    QCOMPARE(fire->Row, 2);
+    QVERIFY(FindingLine(*fire).startsWith(QStringLiteral("предупреждение: строка 2")));
 }
 
 QTEST_GUILESS_MAIN(CatalogueCheckTest)

@@ -43,9 +43,9 @@ std::vector<TTechnologyVariant> Sound() {
     return {TorchOnLayer, HotMastic, WeldedMembrane, TearOff, TopLayers};
 }
 
-QStringList Describe(const std::vector<TCatalogueFinding>& findings) {
+QStringList Describe(const std::vector<TConsistencyFinding>& findings) {
     QStringList out;
-    for (const TCatalogueFinding& f : findings)
+    for (const TConsistencyFinding& f : findings)
         out << QStringLiteral("%1 %2").arg(f.Row).arg(QString::fromStdString(f.Column));
     return out;
 }
@@ -137,7 +137,7 @@ void CatalogueConsistencyTest::bundledCatalogueKeepsEveryRule() {
     QVERIFY(std::holds_alternative<std::vector<TTechnologyVariant>>(outcome));
     const auto& variants = std::get<std::vector<TTechnologyVariant>>(outcome);
     QCOMPARE(int(variants.size()), CatalogueSize);
-    for (const TCatalogueFinding& f : CheckCatalogueConsistency(variants))
+    for (const TConsistencyFinding& f : CheckCatalogueConsistency(variants))
         qWarning("row %d, %s: %s", f.Row, f.Column.c_str(), f.Text.c_str());
     QVERIFY(CheckCatalogueConsistency(variants).empty());
 }
