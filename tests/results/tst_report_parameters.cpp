@@ -4,6 +4,7 @@
 
 #include "report/report_parameters.h"
 #include "search/search.h"
+#include "tests/support/locale_guard.h"
 
 #include <QtTest>
 
@@ -276,10 +277,8 @@ void TestReportParameters::fieldsEditedAndLaterFailedSearch() {
 }
 
 void TestReportParameters::dateIgnoresLocale() {
-    const QLocale saved;
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    const LocaleGuard english(QLocale(QLocale::English, QLocale::UnitedStates));
     QCOMPARE(ReportDateText(QDate(2024, 3, 9)), QStringLiteral("09.03.2024"));
-    QLocale::setDefault(saved);
 }
 
 QTEST_GUILESS_MAIN(TestReportParameters)

@@ -83,6 +83,8 @@ private slots:
     void printToFileWithoutName_data();
     void printToFileWithoutName();
     void unwritableFileIsReported();
+    void cancelledDialogsWriteNothing_data();
+    void cancelledDialogsWriteNothing();
     void printCommandReportsShownResult();
 
 private:
@@ -144,6 +146,44 @@ void TestReportPreview::unwritableFileIsReported() {
                     [](ReportPreview& preview) { preview.saveAsPdf(); });
     QCOMPARE(m_dialogs.errors.size(), 1);
     QVERIFY(m_dialogs.errors.first().contains(m_dialogs.pdfAnswer));
+}
+
+// Cancelling the print dialog, the save dialog, or the save dialog the print
+// dialog's "print to file" leads to, leaves every folder as it was.
+void TestReportPreview::cancelledDialogsWriteNothing_data() {
+    QTest::addColumn<QString>("command");
+    QTest::addColumn<bool>("printerAccepted");
+    QTest::addColumn<QString>("printerOutput"); // relative to the test folder
+    QTest::addColumn<int>("saveDialogs");
+    QTest::newRow("print dialog cancelled") << "print" << false << "печать.pdf" << 0;
+    QTest::newRow("save dialog cancelled") << "save" << true << "" << 1;
+    QTest::newRow("print to a folder, save dialog cancelled") << "print" << true << "." << 1;
+}
+
+void TestReportPreview::cancelledDialogsWriteNothing() {
+    QFETCH(QString, command);
+    QFETCH(bool, printerAccepted);
+    QFETCH(QString, printerOutput);
+    QFETCH(int, saveDialogs);
+    QTemporaryDir directory;
+    QVERIFY(directory.isValid());
+    m_dialogs.acceptPrinter = printerAccepted;
+    m_dialogs.printerOutput = printerOutput.isEmpty() ? QString() : directory.filePath(printerOutput);
+    m_dialogs.pdfAnswer.clear(); // every save dialog is cancelled
+    WithOpenPreview([] { RunReport("Report1", Parameters(), nullptr); },
+                    [&](ReportPreview& preview) {
+                        if (command == QLatin1String("print"))
+                            preview.print();
+                        else
+                            preview.saveAsPdf();
+                    });
+    QCOMPARE(m_dialogs.suggestions.size(), saveDialogs);
+    for (const QString& suggestion : m_dialogs.suggestions)
+        QVERIFY(!QFileInfo::exists(suggestion));
+    QCOMPARE(QDir(directory.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+             QStringList());
+    QVERIFY(m_dialogs.errors.isEmpty());
+    QVERIFY(!m_dialogs.statuses.contains(QStringLiteral("Печать страницы 1")));
 }
 
 // The command reads the table's rows, n and the applied criteria of the

@@ -5,6 +5,7 @@
 #include "search/number_text.h"
 #include "search/search_messages.h"
 #include "search/search_request.h"
+#include "tests/support/locale_guard.h"
 
 #include <QLocale>
 #include <QtTest>
@@ -98,11 +99,9 @@ void SearchRequestTest::slopeFormat() {
 
 void SearchRequestTest::slopeIgnoresLocale() {
     // The comma is the separator whatever the machine's settings say.
-    const QLocale saved;
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    const LocaleGuard english(QLocale(QLocale::English, QLocale::UnitedStates));
     QCOMPARE(ReadSlopeText("2,5"), std::optional<double>(2.5));
     QVERIFY(!ReadSlopeText("2.5"));
-    QLocale::setDefault(saved);
 }
 
 void SearchRequestTest::wholeFormat_data() {
