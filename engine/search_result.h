@@ -1,6 +1,7 @@
 #pragma once
 // The outcome of a search that reached a result.
 
+#include <algorithm>
 #include <array>
 #include <string>
 #include <vector>
@@ -23,3 +24,11 @@ struct TSearchResult {
     std::vector<std::string> InternalHeadings; // ranked kinds only
     std::vector<std::string> ExternalHeadings; // Wald only
 };
+
+// The places a result fills, which the results table shows as rows: the one
+// variant of a single result, else the first min(n, 5).
+inline int ShownPlaceCount(const TSearchResult& result) {
+    if (result.Kind == TResultKind::Single)
+        return 1;
+    return std::clamp(result.AdmissibleCount, 0, static_cast<int>(result.Ranked.size()));
+}

@@ -159,7 +159,7 @@ void TestReportParameters::workConditions() {
 
 void TestReportParameters::namesInOrder() {
     const TReportParameters parameters =
-        BuildReportParameters({}, AllTicked(), 2, {}, {}, QStringLiteral("01.02.2024"));
+        BuildReportParameters(SearchState(), AllTicked(), QStringLiteral("01.02.2024"));
     QStringList names;
     for (const auto& entry : parameters.entries())
         names << entry.first;
@@ -196,7 +196,7 @@ void TestReportParameters::rowsByResultSize() {
         state.Result->Ranked[0].CriterionText.clear();
     }
     const TReportParameters parameters =
-        BuildReportParametersFromState(state, AllTicked(), QStringLiteral("01.02.2024"));
+        BuildReportParameters(state, AllTicked(), QStringLiteral("01.02.2024"));
     for (int row = 1; row <= 4; ++row) {
         const bool filled = row <= filledRows;
         const QString name = parameters.value(QStringLiteral("%1variant").arg(row));
@@ -223,7 +223,7 @@ void TestReportParameters::fieldsAndFixedTexts() {
     inputs.AirTemperatureText = QStringLiteral("-5");
     inputs.WearText = QStringLiteral("60");
     const TReportParameters parameters =
-        BuildReportParameters({}, inputs, 5, {}, {}, QStringLiteral("09.03.2024"));
+        BuildReportParameters(SearchState(), inputs, QStringLiteral("09.03.2024"));
     QCOMPARE(parameters.value("uklon"), QStringLiteral("12,5"));
     QCOMPARE(parameters.value("obem"), QStringLiteral("300"));
     QCOMPARE(parameters.value("tolschina"), QStringLiteral("40"));
@@ -239,7 +239,7 @@ void TestReportParameters::fieldsAndFixedTexts() {
     inputs.Address.clear();
     for (int group : {FullGroup, SelectiveGroup}) {
         inputs.CriteriaGroup = group;
-        const TReportParameters other = BuildReportParameters({}, inputs, 5, {}, {}, {});
+        const TReportParameters other = BuildReportParameters(SearchState(), inputs, {});
         QVERIFY(other.value("adres").isEmpty());
         QCOMPARE(other.value("sovokupkr"),
                  QStringLiteral("применена %1 совокупность локальных критериев, в том числе:")
@@ -263,7 +263,7 @@ void TestReportParameters::fieldsEditedAndLaterFailedSearch() {
     edited.ExternalTicks[0] = true;
     edited.PowerSupplyAccess = false;
     const TReportParameters parameters =
-        BuildReportParametersFromState(state, edited, QStringLiteral("01.02.2024"));
+        BuildReportParameters(state, edited, QStringLiteral("01.02.2024"));
     QCOMPARE(parameters.value("uklon"), QStringLiteral("7"));
     QCOMPARE(parameters.value("1variant"), QStringLiteral("Вариант 1"));
     QCOMPARE(parameters.value("3kriterii"), QStringLiteral("0,53"));
