@@ -1,6 +1,6 @@
-#include "catalogue.h"
+#include "search/catalogue.h"
 
-#include "catalogue_columns.h"
+#include "search/catalogue_columns.h"
 
 #include <QFile>
 #include <QFileInfo>

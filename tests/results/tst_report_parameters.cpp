@@ -5,6 +5,7 @@
 #include "report/report_parameters.h"
 #include "search/search.h"
 #include "tests/support/locale_guard.h"
+#include "tests/support/result_builders.h"
 
 #include <QtTest>
 
@@ -30,23 +31,6 @@ SearchInputs AllTicked() {
     inputs.WeightingAllowed = true;
     inputs.PowerSupplyAccess = true;
     return inputs;
-}
-
-TSearchResult RankedResult(int admissible) {
-    TSearchResult result;
-    result.Kind = TResultKind::Wald;
-    result.AdmissibleCount = admissible;
-    result.RejectedCount = 21 - admissible;
-    for (int place = 1; place <= 5; ++place) {
-        TRankedVariant& ranked = result.Ranked[place - 1];
-        ranked.Place = place;
-        if (place <= admissible) {
-            ranked.Name = "Вариант " + std::to_string(place);
-            ranked.ProcessComposition = "Состав " + std::to_string(place);
-            ranked.CriterionText = "0,5" + std::to_string(place);
-        }
-    }
-    return result;
 }
 
 } // namespace
@@ -190,11 +174,7 @@ void TestReportParameters::rowsByResultSize() {
     QFETCH(int, filledRows);
 
     SearchState state;
-    state.Result = RankedResult(admissible);
-    if (single) {
-        state.Result->Kind = TResultKind::Single;
-        state.Result->Ranked[0].CriterionText.clear();
-    }
+    state.Result = single ? SingleResult() : RankedResult(admissible);
     const TReportParameters parameters =
         BuildReportParameters(state, AllTicked(), QStringLiteral("01.02.2024"));
     for (int row = 1; row <= 4; ++row) {

@@ -7,6 +7,7 @@
 #include "results/report_preview.h"
 #include "results/results_window.h"
 #include "search/search.h"
+#include "tests/support/result_builders.h"
 
 #include <QPrintPreviewWidget>
 #include <QPrinter>
@@ -189,13 +190,7 @@ void TestReportPreview::cancelledDialogsWriteNothing() {
 // The command reports the shown result (its rows as the results table shows
 // them, n and the applied criteria) with the fields as they stand now.
 void TestReportPreview::printCommandReportsShownResult() {
-    TSearchResult result;
-    result.Kind = TResultKind::Laplace;
-    result.AdmissibleCount = 2;
-    result.RejectedCount = 19;
-    result.CriterionHeading = "Критерий эффективности (Лапласа)";
-    result.Ranked[0] = {1, "Вариант А", "Состав А", "0,8"};
-    result.Ranked[1] = {2, "Вариант Б", "Состав Б", "0,6"};
+    const TSearchResult result = RankedResult(2, TResultKind::Laplace);
     SearchState state;
     state.Result = result;
     state.AppliedInternalHeadings = {"Стоимость ремонта кровли"};
@@ -211,9 +206,9 @@ void TestReportPreview::printCommandReportsShownResult() {
     WithOpenPreview([&] { PrintReport(fields, state, nullptr); },
                     [&](ReportPreview& preview) { shown = preview.parameters(); });
     QCOMPARE(shown.size(), 23);
-    QCOMPARE(shown.value("1variant"), QStringLiteral("Вариант А"));
-    QCOMPARE(shown.value("2tehn"), QStringLiteral("Состав Б"));
-    QCOMPARE(shown.value("2kriterii"), QStringLiteral("0,6"));
+    QCOMPARE(shown.value("1variant"), QStringLiteral("Вариант 1"));
+    QCOMPARE(shown.value("2tehn"), QStringLiteral("Состав 2"));
+    QCOMPARE(shown.value("2kriterii"), QStringLiteral("0,52"));
     QVERIFY(shown.value("3variant").isEmpty());
     QCOMPARE(shown.value("uklon"), QStringLiteral("15"));
     QVERIFY(shown.value("variants").contains(QStringLiteral(" 2 из 21 ")));

@@ -6,6 +6,7 @@
 #include "search/search_messages.h"
 #include "search/search_request.h"
 #include "tests/support/locale_guard.h"
+#include "tests/support/search_fields.h"
 
 #include <QLocale>
 #include <QtTest>
@@ -27,22 +28,6 @@ SearchInputs ValidInputs() {
     in.AirTemperatureText = "10";
     in.WearText = "40";
     return in;
-}
-
-QString FieldsJoined(const SearchInputs& in) {
-    return QStringList{in.SlopeText,   in.RepairVolumeText,   in.RoofThicknessText,
-                       in.MaxCostText, in.AirTemperatureText, in.WearText}
-        .join(u'|');
-}
-
-void SetFields(SearchInputs& in, const QString& joined) {
-    const QStringList f = joined.split(u'|');
-    in.SlopeText = f[0];
-    in.RepairVolumeText = f[1];
-    in.RoofThicknessText = f[2];
-    in.MaxCostText = f[3];
-    in.AirTemperatureText = f[4];
-    in.WearText = f[5];
 }
 
 } // namespace
@@ -244,8 +229,8 @@ void SearchRequestTest::clamping() {
         return;
     }
     const auto& request = std::get<TSearchRequest>(outcome);
-    QCOMPARE(request.SlopeText, in.SlopeText);
-    QCOMPARE(request.WearText, in.WearText);
+    QCOMPARE(request.Slope, *ReadSlopeText(in.SlopeText));
+    QCOMPARE(request.Wear, in.WearText.toInt());
     QVERIFY(request.Slope >= -2.0 && request.Slope <= 100.0);
     QVERIFY(request.RepairVolume >= 0 && request.RepairVolume <= 40000);
     QVERIFY(request.RoofThickness >= 1 && request.RoofThickness <= 100);

@@ -28,8 +28,7 @@ int SubjectByName(const QString& name) {
     return NoSubject;
 }
 
-template <std::size_t Count>
-std::array<bool, Count> Ticks(const QString& list) {
+template <std::size_t Count> std::array<bool, Count> Ticks(const QString& list) {
     std::array<bool, Count> ticks{};
     for (const QString& item : list.split(QLatin1Char(','), Qt::SkipEmptyParts))
         ticks.at(std::size_t(item.toInt())) = true;

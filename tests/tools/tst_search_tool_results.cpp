@@ -59,9 +59,8 @@ void SearchToolResultsTest::wholeSearch_data() {
 void SearchToolResultsTest::wholeSearch() {
     QFETCH(QJsonObject, request);
     QFETCH(QJsonObject, answer);
-    const ToolRun run = RunTool(
-        Program, QStringList{QStringLiteral("--catalogue"), Catalogue} +
-                     GoldenRequestArguments(request));
+    const ToolRun run = RunTool(Program, QStringList{QStringLiteral("--catalogue"), Catalogue} +
+                                             GoldenRequestArguments(request));
     QVERIFY2(run.ExitCode == 0, run.Err.constData());
     for (const QString& key : GoldenStateOnlyKeys)
         answer.remove(key);
