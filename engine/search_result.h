@@ -8,6 +8,9 @@
 
 enum class TResultKind { Single, Laplace, Wald };
 
+// A result names at most this many of the best variants.
+inline constexpr int RankedPlaceCount = 5;
+
 struct TRankedVariant {
     int Place = 0; // 1..5
     std::string Name;
@@ -20,7 +23,7 @@ struct TSearchResult {
     int AdmissibleCount = 0;
     int RejectedCount = 0;
     std::string CriterionHeading;
-    std::array<TRankedVariant, 5> Ranked;
+    std::array<TRankedVariant, RankedPlaceCount> Ranked;
     std::vector<std::string> InternalHeadings; // ranked kinds only
     std::vector<std::string> ExternalHeadings; // Wald only
 };
@@ -30,5 +33,5 @@ struct TSearchResult {
 inline int ShownPlaceCount(const TSearchResult& result) {
     if (result.Kind == TResultKind::Single)
         return 1;
-    return std::clamp(result.AdmissibleCount, 0, static_cast<int>(result.Ranked.size()));
+    return std::clamp(result.AdmissibleCount, 0, RankedPlaceCount);
 }

@@ -53,7 +53,7 @@ void AppendHeadingList(QStringList& lines, const std::vector<std::string>& headi
     }
 }
 
-bool AnyTicked(const std::array<bool, 5>& ticks) {
+bool AnyTicked(const std::array<bool, ExternalFactorCount>& ticks) {
     return std::any_of(ticks.begin(), ticks.end(), [](bool ticked) { return ticked; });
 }
 
