@@ -7,7 +7,7 @@ build=${1:-$root/build}
 cmake --build "$build" -j"$(nproc)" --target engine_bench toolkit_floor alternate_timing \
   zirs_startup_bench zirs-search zirs catalogue >/dev/null
 cd "$build/bin"
-request=(--group full --slope 3 --volume 300 --thickness 20 --cost 2000 --temperature 10
+request=(--group full --slope 3 --volume 300 --thickness 20 --cost 3000 --temperature 10
   --wear 45 --open-fire --weighting --power-supply)
 report=$(mktemp --suffix=.pdf)
 trap 'rm -f "$report"' EXIT

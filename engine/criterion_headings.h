@@ -3,7 +3,7 @@
 // check groups of the main window list them. The same texts head the matrix
 // columns and end up, lower-cased, in the report.
 
-#include "technology_variant.h"
+#include "engine/technology_variant.h"
 
 #include <array>
 

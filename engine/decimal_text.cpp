@@ -1,4 +1,4 @@
-#include "decimal_text.h"
+#include "engine/decimal_text.h"
 
 #include <algorithm>
 #include <array>

@@ -1,17 +1,12 @@
-#include "elimination.h"
+#include "engine/elimination.h"
+
+#include "engine/stored_value.h"
 
 #include <algorithm>
 #include <cmath>
 #include <utility>
 
 namespace {
-
-// Every expression is evaluated at extended precision and rounded to double
-// only where its result is stored, as the x87 hardware the method was tuned
-// on does.
-double Stored(long double value) {
-    return static_cast<double>(value);
-}
 
 // A remainder below 1e-10 of the entry it came from is cancellation noise
 // and counts as an exact zero; the bound is taken at extended precision.

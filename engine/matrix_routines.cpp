@@ -1,6 +1,7 @@
-#include "matrix_routines.h"
+#include "engine/matrix_routines.h"
 
-#include "elimination.h"
+#include "engine/elimination.h"
+#include "engine/stored_value.h"
 
 #include <utility>
 
@@ -28,13 +29,6 @@ std::string SingularMessage() {
 std::string NotSquareMessage(const char* routineLine, const TMatrix& a) {
     return std::string(routineLine) + LineBreak + "матрица не квадратная," + LineBreak +
            "ее размерность " + std::to_string(a.size()) + " x " + std::to_string(a[0].size());
-}
-
-// Every expression is evaluated at extended precision and rounded to double
-// only where its result is stored, as the x87 hardware the method was tuned
-// on does.
-double Stored(long double value) {
-    return static_cast<double>(value);
 }
 
 // The column count is taken from row 0 alone. A shorter row reads as if

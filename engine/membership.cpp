@@ -1,4 +1,6 @@
-#include "membership.h"
+#include "engine/membership.h"
+
+#include "engine/stored_value.h"
 
 #include <algorithm>
 #include <cmath>
@@ -7,10 +9,6 @@ namespace {
 
 using R = TCurveDirection;
 using K = TKnotKind;
-
-double Stored(long double value) {
-    return static_cast<double>(value);
-}
 
 // ((x^3*a + x^2*b) + c*x) + d at extended precision, powers by repeated
 // multiplication; `first` is the index of a in the coefficients.

@@ -4,8 +4,8 @@
 // The curve is a smooth S-shaped step of two cubic pieces whose coefficients
 // come from an 8 x 8 knot system.
 
-#include "matrix_routines.h"
-#include "technology_variant.h"
+#include "engine/matrix_routines.h"
+#include "engine/technology_variant.h"
 
 #include <array>
 #include <optional>

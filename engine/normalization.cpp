@@ -1,9 +1,9 @@
-#include "normalization.h"
+#include "engine/normalization.h"
 
-#include "criterion_headings.h"
-#include "decimal_text.h"
-#include "membership.h"
-#include "rounded_value.h"
+#include "engine/criterion_headings.h"
+#include "engine/decimal_text.h"
+#include "engine/membership.h"
+#include "engine/rounded_value.h"
 
 #include <array>
 #include <optional>

@@ -2,8 +2,8 @@
 // Turns the admissible variants into the normalized internal matrix (with its
 // Laplace column) and the normalized external matrix.
 
-#include "normalized_matrix.h"
-#include "technology_variant.h"
+#include "engine/normalized_matrix.h"
+#include "engine/technology_variant.h"
 
 // Empties and sizes all three matrices (the game matrix gets the variant rows
 // and, when external factors remain, their columns and the Wald heading), then

@@ -1,7 +1,7 @@
-#include "ranking.h"
+#include "engine/ranking.h"
 
-#include "criterion_headings.h"
-#include "rounded_value.h"
+#include "engine/criterion_headings.h"
+#include "engine/rounded_value.h"
 
 #include <algorithm>
 #include <utility>

@@ -1,9 +1,9 @@
 #pragma once
 // The fuzzy game matrix, the Wald criterion and the ranking.
 
-#include "normalized_matrix.h"
-#include "search_result.h"
-#include "technology_variant.h"
+#include "engine/normalized_matrix.h"
+#include "engine/search_result.h"
+#include "engine/technology_variant.h"
 
 // Reorders the rows by their aggregate cell's Value, greatest first, with the
 // system's own quicksort (its handling of equal keys is part of the result).

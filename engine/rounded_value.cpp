@@ -1,6 +1,6 @@
-#include "rounded_value.h"
+#include "engine/rounded_value.h"
 
-#include "decimal_text.h"
+#include "engine/decimal_text.h"
 
 #include <array>
 #include <charconv>

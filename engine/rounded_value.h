@@ -3,7 +3,7 @@
 // before a later step may use it. The rounding is part of the method: later
 // steps see only the value read back from the text.
 
-#include "normalized_matrix.h"
+#include "engine/normalized_matrix.h"
 
 #include <string>
 #include <string_view>

@@ -53,7 +53,7 @@ void AppendHeadingList(QStringList& lines, const std::vector<std::string>& headi
     }
 }
 
-bool AnyTicked(const std::array<bool, 5>& ticks) {
+bool AnyTicked(const std::array<bool, ExternalFactorCount>& ticks) {
     return std::any_of(ticks.begin(), ticks.end(), [](bool ticked) { return ticked; });
 }
 
@@ -127,11 +127,45 @@ QString CriteriaGroupCaption(int criteriaGroup) {
     }
 }
 
-TReportParameters BuildReportParameters(const TReportRows& rows, const SearchInputs& currentFields,
-                                        int admissibleCount,
-                                        const std::vector<std::string>& internalHeadings,
-                                        const std::vector<std::string>& externalHeadings,
-                                        const QString& dateText, int catalogueCount) {
+namespace {
+
+// One data row of the results table as the report reads it.
+struct TReportRow {
+    QString Name;
+    QString Composition;
+    QString CriterionText;
+};
+
+using TReportRows = std::array<TReportRow, ReportRowCount>;
+
+TReportRows ReportRowsFromResult(const TSearchResult& result) {
+    // A row the results table does not show reads as empty.
+    const int shownRows = ShownPlaceCount(result);
+    TReportRows rows;
+    for (int row = 0; row < ReportRowCount && row < shownRows; ++row) {
+        const TRankedVariant& ranked = result.Ranked[row];
+        rows[row].Name = QString::fromStdString(ranked.Name);
+        rows[row].Composition = QString::fromStdString(ranked.ProcessComposition);
+        if (result.Kind != TResultKind::Single)
+            rows[row].CriterionText = QString::fromStdString(ranked.CriterionText);
+    }
+    return rows;
+}
+
+} // namespace
+
+TReportParameters BuildReportParameters(const SearchState& state,
+                                        const SearchInputs& currentFields,
+                                        const QString& dateText) {
+    TReportRows rows;
+    int admissibleCount = 0;
+    int catalogueCount = CatalogueSize;
+    if (state.Result) {
+        rows = ReportRowsFromResult(*state.Result);
+        admissibleCount = state.Result->AdmissibleCount;
+        catalogueCount = state.Result->CatalogueCount;
+    }
+
     TReportParameters parameters;
     for (int row = 0; row < ReportRowCount; ++row)
         parameters.set(QStringLiteral("%1variant").arg(row + 1), rows[row].Name);
@@ -156,7 +190,8 @@ TReportParameters BuildReportParameters(const TReportRows& rows, const SearchInp
     parameters.set(QStringLiteral("adres"), currentFields.Address);
     parameters.set(QStringLiteral("data"), QStringLiteral("Дата составления отчета: ") + dateText);
     parameters.set(QStringLiteral("vnukriterii"),
-                   BuildCriteriaText(internalHeadings, externalHeadings, currentFields));
+                   BuildCriteriaText(state.AppliedInternalHeadings, state.AppliedExternalHeadings,
+                                     currentFields));
     return parameters;
 }
 
@@ -168,47 +203,4 @@ QString SatisfiedVariantsText(int admissibleCount, int catalogueCount) {
            QStringLiteral(" из ") + QString::number(catalogueCount) +
            (singular ? QStringLiteral(" известного варианта") : QStringLiteral(" известных вариантов")) +
            QStringLiteral(" технологии ремонта многослойных");
-}
-
-TReportRows ReportRowsFromResult(const TSearchResult& result) {
-    // The results table shows one row for a single variant and min(n, 5)
-    // otherwise; a row it does not show reads as empty.
-    const int shownRows =
-        result.Kind == TResultKind::Single
-            ? 1
-            : std::min(result.AdmissibleCount, static_cast<int>(result.Ranked.size()));
-    TReportRows rows;
-    for (int row = 0; row < ReportRowCount && row < shownRows; ++row) {
-        const TRankedVariant& ranked = result.Ranked[row];
-        rows[row].Name = QString::fromStdString(ranked.Name);
-        rows[row].Composition = QString::fromStdString(ranked.ProcessComposition);
-        if (result.Kind != TResultKind::Single)
-            rows[row].CriterionText = QString::fromStdString(ranked.CriterionText);
-    }
-    return rows;
-}
-
-TReportParameters BuildReportParametersFromResult(const TSearchResult& result,
-                                                  const SearchInputs& currentFields,
-                                                  const SearchState& state,
-                                                  const QString& dateText) {
-    return BuildReportParameters(ReportRowsFromResult(result), currentFields,
-                                 result.AdmissibleCount, state.AppliedInternalHeadings,
-                                 state.AppliedExternalHeadings, dateText, result.CatalogueCount);
-}
-
-TReportParameters BuildReportParametersFromState(const SearchState& state,
-                                                 const SearchInputs& currentFields,
-                                                 const QString& dateText) {
-    TReportRows rows;
-    int admissibleCount = 0;
-    int catalogueCount = CatalogueSize;
-    if (state.Result) {
-        rows = ReportRowsFromResult(*state.Result);
-        admissibleCount = state.Result->AdmissibleCount;
-        catalogueCount = state.Result->CatalogueCount;
-    }
-    return BuildReportParameters(rows, currentFields, admissibleCount,
-                                 state.AppliedInternalHeadings, state.AppliedExternalHeadings,
-                                 dateText, catalogueCount);
 }

@@ -31,15 +31,7 @@ private:
     std::vector<std::pair<QString, QString>> m_entries;
 };
 
-// One data row of the results table as the report reads it.
-struct TReportRow {
-    QString Name;
-    QString Composition;
-    QString CriterionText;
-};
-
 inline constexpr int ReportRowCount = 4;
-using TReportRows = std::array<TReportRow, ReportRowCount>;
 
 // The 23 parameter names in the order they are set.
 const std::array<const char*, 23>& ReportParameterNames();
@@ -59,34 +51,18 @@ QString ReportDateText(const QDate& date);
 // empty when no group is chosen.
 QString CriteriaGroupCaption(int criteriaGroup);
 
-// Builds the whole parameter set from its sources. `admissibleCount` is the n
-// of the shown result; `dateText` is the date alone (without the label);
-// `catalogueCount` the number of variants in the catalogue searched.
-TReportParameters BuildReportParameters(const TReportRows& rows, const SearchInputs& currentFields,
-                                        int admissibleCount,
-                                        const std::vector<std::string>& internalHeadings,
-                                        const std::vector<std::string>& externalHeadings,
-                                        const QString& dateText,
-                                        int catalogueCount = CatalogueSize);
+// The one report of a search: the first four places of the state's result
+// with the texts the results table shows (one row for a single variant,
+// min(n, 5) rows otherwise; the others empty), its n, the criteria the search
+// behind it applied, the fields and ticks as they stand now and the date
+// (without its label). With no result in the state the rows are empty and n
+// is 0. The results window's print command and zirs-search's report both use
+// it.
+TReportParameters BuildReportParameters(const SearchState& state,
+                                        const SearchInputs& currentFields,
+                                        const QString& dateText);
 
 // "Указанным условиям удовлетворяют n из N известного варианта …", the
 // adjective and noun after N agreeing with it ("из 24 известных вариантов").
 QString SatisfiedVariantsText(int admissibleCount, int catalogueCount);
 
-// The first four places of a result, with the same texts the results table
-// shows in its rows (rows beyond the result's rows are empty).
-TReportRows ReportRowsFromResult(const TSearchResult& result);
-
-// The report of `result` (its first four places, the same texts as the results
-// table's rows, and its n) with the criteria the state applied for it.
-TReportParameters BuildReportParametersFromResult(const TSearchResult& result,
-                                                  const SearchInputs& currentFields,
-                                                  const SearchState& state,
-                                                  const QString& dateText);
-
-// The report of the state's shown result, as the print command builds it from
-// the results table; used where there is no window (the headless tool).
-// With no result in the state the rows are empty and n is 0.
-TReportParameters BuildReportParametersFromState(const SearchState& state,
-                                                 const SearchInputs& currentFields,
-                                                 const QString& dateText);

@@ -6,8 +6,12 @@ class TForm4;
 struct SearchInputs;
 struct SearchState;
 
-// Builds the report from the results table's first four rows, the main
-// window's fields as they stand, n and the criteria of the search behind the
-// shown result, then opens the preview; returns when the preview is closed.
+// Builds the report of the state's result (the one the results window shows)
+// with the main window's fields as they stand now, then opens the preview;
+// returns when the preview is closed.
+void PrintReport(const SearchInputs& currentFields, const SearchState& state, QWidget* parent);
+
+// The same, in the form the application still calls it with the window; the
+// report no longer reads the window's table.
 void PrintReport(const TForm4& results, const SearchInputs& currentFields, const SearchState& state,
                  QWidget* parent);

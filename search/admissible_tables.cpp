@@ -1,4 +1,4 @@
-#include "admissible_tables.h"
+#include "search/admissible_tables.h"
 
 #include "engine/criterion_headings.h"
 

@@ -1,7 +1,7 @@
-#include "catalogue.h"
+#include "search/catalogue.h"
 
-#include "catalogue_columns.h"
-#include "catalogue_connection.h"
+#include "search/catalogue_columns.h"
+#include "search/catalogue_connection.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -2,7 +2,7 @@
 // Read-only access to the catalogue file and its one filter query.
 
 #include "engine/technology_variant.h"
-#include "filter_parameters.h"
+#include "search/filter_parameters.h"
 
 #include <QString>
 #include <QVariant>

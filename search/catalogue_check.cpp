@@ -1,8 +1,8 @@
-#include "catalogue_check.h"
+#include "search/catalogue_check.h"
 
-#include "catalogue.h"
-#include "catalogue_columns.h"
-#include "catalogue_consistency.h"
+#include "search/catalogue.h"
+#include "search/catalogue_columns.h"
+#include "search/catalogue_consistency.h"
 
 #include <QHash>
 #include <QJsonObject>

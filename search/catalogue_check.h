@@ -4,7 +4,7 @@
 // what the search relies on; warnings point at data that works but looks
 // wrong, and do not make a catalogue fail.
 
-#include "catalogue_table.h"
+#include "search/catalogue_table.h"
 
 #include <QJsonArray>
 #include <QString>

@@ -1,4 +1,4 @@
-#include "catalogue_connection.h"
+#include "search/catalogue_connection.h"
 
 #include <QFile>
 #include <QFileInfo>

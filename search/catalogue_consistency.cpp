@@ -1,4 +1,4 @@
-#include "catalogue_consistency.h"
+#include "search/catalogue_consistency.h"
 
 #include <QString>
 

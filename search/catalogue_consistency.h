@@ -3,7 +3,7 @@
 // with the process each row describes. A finding is advice for the person
 // who edits the catalogue, not an error: the search runs whatever it finds.
 #include "engine/technology_variant.h"
-#include "filter_parameters.h"
+#include "search/filter_parameters.h"
 
 #include <string>
 #include <vector>

@@ -1,7 +1,7 @@
-#include "catalogue_csv.h"
+#include "search/catalogue_csv.h"
 
-#include "catalogue.h"
-#include "catalogue_columns.h"
+#include "search/catalogue.h"
+#include "search/catalogue_columns.h"
 
 #include <QHash>
 

@@ -5,7 +5,7 @@
 // cells are always quoted; numbers never are; an empty cell is an empty
 // field. Exporting what was imported gives the same bytes again.
 
-#include "catalogue_table.h"
+#include "search/catalogue_table.h"
 
 #include <QByteArray>
 #include <QString>

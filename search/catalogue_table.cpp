@@ -1,8 +1,8 @@
-#include "catalogue_table.h"
+#include "search/catalogue_table.h"
 
-#include "catalogue.h"
-#include "catalogue_columns.h"
-#include "catalogue_connection.h"
+#include "search/catalogue.h"
+#include "search/catalogue_columns.h"
+#include "search/catalogue_connection.h"
 
 #include <QSqlError>
 #include <QSqlQuery>

@@ -1,7 +1,7 @@
-#include "catalogue_writer.h"
+#include "search/catalogue_writer.h"
 
-#include "catalogue_columns.h"
-#include "catalogue_connection.h"
+#include "search/catalogue_columns.h"
+#include "search/catalogue_connection.h"
 
 #include <QDir>
 #include <QFile>

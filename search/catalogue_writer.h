@@ -4,8 +4,8 @@
 // in place. An existing file is replaced only when asked, and then whole: the
 // new file is renamed over it and the old one is kept beside it as NAME.bak.
 
-#include "catalogue_check.h"
-#include "catalogue_table.h"
+#include "search/catalogue_check.h"
+#include "search/catalogue_table.h"
 
 #include <QString>
 

@@ -1,7 +1,7 @@
-#include "criteria_selection.h"
+#include "search/criteria_selection.h"
 
 #include "engine/decimal_text.h"
-#include "search_messages.h"
+#include "search/search_messages.h"
 
 #include <algorithm>
 #include <string>

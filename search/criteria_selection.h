@@ -4,7 +4,7 @@
 // subjects' presets, and the choices made once the filter has run.
 
 #include "engine/technology_variant.h"
-#include "search_request.h"
+#include "search/search_request.h"
 
 #include <QString>
 

@@ -2,7 +2,7 @@
 // The eleven values of the catalogue filter query, computed from a validated
 // request.
 
-#include "search_request.h"
+#include "search/search_request.h"
 
 struct TFilterParameters {
     double k = 0.0;    // roof slope; `Уклон` is at least it
@@ -18,5 +18,6 @@ struct TFilterParameters {
     int r3 = 1;        // 0 when power supply is at hand, else 1
 };
 
-// Reads every value again from the texts validation left in the request.
+// The filter's values are the request's own: the slope twice (k, s) and
+// the wear twice (p, t), the conditions as 0 when allowed.
 TFilterParameters BindFilterParameters(const TSearchRequest& request);

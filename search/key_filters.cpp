@@ -1,4 +1,4 @@
-#include "key_filters.h"
+#include "search/key_filters.h"
 
 namespace {
 

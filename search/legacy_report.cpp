@@ -1,6 +1,6 @@
-#include "legacy_report.h"
+#include "search/legacy_report.h"
 
-#include "catalogue_columns.h"
+#include "search/catalogue_columns.h"
 
 #include <QSet>
 #include <QStringList>

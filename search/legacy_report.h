@@ -11,7 +11,7 @@
 // 8 bytes; 2 real, the 8 bytes of the double; 3 text, u32 length + UTF-8);
 // finally 'E' and u32 the number of rows sent.
 
-#include "catalogue_table.h"
+#include "search/catalogue_table.h"
 
 #include <QByteArray>
 #include <QString>

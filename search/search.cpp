@@ -1,13 +1,13 @@
-#include "search.h"
+#include "search/search.h"
 
-#include "catalogue.h"
-#include "criteria_selection.h"
+#include "search/catalogue.h"
+#include "search/criteria_selection.h"
 #include "engine/criterion_headings.h"
 #include "engine/normalization.h"
 #include "engine/ranking.h"
-#include "filter_parameters.h"
-#include "search_messages.h"
-#include "search_request.h"
+#include "search/filter_parameters.h"
+#include "search/search_messages.h"
+#include "search/search_request.h"
 
 namespace {
 

@@ -5,7 +5,7 @@
 #include "engine/normalized_matrix.h"
 #include "engine/search_result.h"
 #include "engine/technology_variant.h"
-#include "search_inputs.h"
+#include "search/search_inputs.h"
 
 #include <QString>
 

@@ -2,6 +2,8 @@
 // What the main window (or the headless tool) hands to a search: the texts,
 // chosen items and ticks exactly as the controls hold them.
 
+#include "engine/technology_variant.h"
+
 #include <QString>
 
 #include <array>
@@ -22,6 +24,6 @@ struct SearchInputs {
     bool OpenFireAllowed = false;
     bool WeightingAllowed = false;
     bool PowerSupplyAccess = false;
-    std::array<bool, 10> InternalTicks{};
-    std::array<bool, 5> ExternalTicks{};
+    std::array<bool, InternalCriterionCount> InternalTicks{};
+    std::array<bool, ExternalFactorCount> ExternalTicks{};
 };

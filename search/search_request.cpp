@@ -1,7 +1,7 @@
-#include "search_request.h"
+#include "search/search_request.h"
 
-#include "number_text.h"
-#include "search_messages.h"
+#include "search/number_text.h"
+#include "search/search_messages.h"
 
 #include <optional>
 
@@ -73,17 +73,11 @@ std::variant<TSearchRequest, TRequestMessage> ValidateSearchRequest(SearchInputs
     request.Address = inputs.Address;
     request.CriteriaGroup = inputs.CriteriaGroup;
     request.Subject = inputs.Subject;
-    request.SlopeText = inputs.SlopeText;
     request.Slope = *ReadSlopeText(inputs.SlopeText);
-    request.RepairVolumeText = inputs.RepairVolumeText;
     request.RepairVolume = ClampedWhole(inputs.RepairVolumeText);
-    request.RoofThicknessText = inputs.RoofThicknessText;
     request.RoofThickness = ClampedWhole(inputs.RoofThicknessText);
-    request.MaxCostText = inputs.MaxCostText;
     request.MaxCost = *ReadWholeText(inputs.MaxCostText);
-    request.AirTemperatureText = inputs.AirTemperatureText;
     request.AirTemperature = ClampedWhole(inputs.AirTemperatureText);
-    request.WearText = inputs.WearText;
     request.Wear = ClampedWhole(inputs.WearText);
     request.OpenFireAllowed = inputs.OpenFireAllowed;
     request.WeightingAllowed = inputs.WeightingAllowed;

@@ -1,40 +1,34 @@
 #pragma once
 // The search request: the window's inputs checked, clamped and read.
 
-#include "search_inputs.h"
+#include "search/search_inputs.h"
 
 #include <QString>
 
 #include <array>
 #include <variant>
 
-// Everything entered in the main window once validation has passed. Each
-// number is held both as the text the field shows (the report prints these
-// texts) and as the value read from it (the filter uses the values).
+// Everything entered in the main window once validation has passed, each
+// number as the value read from its field. The texts stay in the inputs,
+// which validation rewrites where it clamps; the report prints those.
 struct TSearchRequest {
     QString Address;
     int CriteriaGroup = NoGroup;
     int Subject = NoSubject;
     double Slope = 0.0; // -2 to 100
-    QString SlopeText;
     int RepairVolume = 0; // 0 to 40000
-    QString RepairVolumeText;
     int RoofThickness = 1; // 1 to 100
-    QString RoofThicknessText;
     // A whole number of roubles with no upper bound: a typed limit beyond
     // every 64-bit integer must still admit every cost, so the value is held
     // at extended precision (exact up to 2^64).
     long double MaxCost = 0.0L;
-    QString MaxCostText;
     int AirTemperature = 0; // -25 to 45
-    QString AirTemperatureText;
     int Wear = 0; // 0 to 100
-    QString WearText;
     bool OpenFireAllowed = false;
     bool WeightingAllowed = false;
     bool PowerSupplyAccess = false;
-    std::array<bool, 10> InternalCriteria{};
-    std::array<bool, 5> ExternalFactors{};
+    std::array<bool, InternalCriterionCount> InternalCriteria{};
+    std::array<bool, ExternalFactorCount> ExternalFactors{};
 };
 
 // A check that failed: the message the search shows before it ends.

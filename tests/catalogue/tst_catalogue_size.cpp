@@ -3,7 +3,7 @@
 // with it for any catalogue size. An old Access file in place of the
 // catalogue is named as such and left untouched.
 
-#include "../search/catalogue_fixture.h"
+#include "tests/support/catalogue_writer.h"
 #include "report/report_parameters.h"
 #include "results/considered_count.h"
 #include "results/results_window.h"
@@ -87,7 +87,7 @@ void CatalogueSizeTest::searchCountsTheCatalogue() {
     QCOMPARE(state.Result->AdmissibleCount, rows - needFire);
     QCOMPARE(state.Result->RejectedCount, needFire);
     const TReportParameters report =
-        BuildReportParametersFromState(state, in, QStringLiteral("01.02.2027"));
+        BuildReportParameters(state, in, QStringLiteral("01.02.2027"));
     QVERIFY(report.value("variants").contains(QStringLiteral(" из %1 ").arg(rows)));
 }
 

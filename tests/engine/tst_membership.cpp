@@ -12,6 +12,8 @@
 using TValues = std::vector<std::optional<double>>;
 Q_DECLARE_METATYPE(TValues)
 Q_DECLARE_METATYPE(TVector)
+Q_DECLARE_METATYPE(TCurveDirection)
+Q_DECLARE_METATYPE(TKnotKind)
 
 namespace {
 
@@ -27,21 +29,55 @@ class TestMembership : public QObject {
     Q_OBJECT
 
 private slots:
+    // The whole table of criterion rules, row by row: a changed direction,
+    // knot kind or weight of any criterion changes every search it takes part in.
+    void rules_data() {
+        QTest::addColumn<int>("rule");
+        QTest::addColumn<TCurveDirection>("direction");
+        QTest::addColumn<TKnotKind>("knots");
+        QTest::addColumn<int>("weightTenths");
+        const auto row = [](const char* name, int rule, TCurveDirection direction, TKnotKind knots,
+                            int tenths) {
+            QTest::newRow(name) << rule << direction << knots << tenths;
+        };
+        const TCurveDirection up = TCurveDirection::Rising;
+        const TCurveDirection down = TCurveDirection::Falling;
+        const TKnotKind spread = TKnotKind::Spread;
+        const TKnotKind fixed = TKnotKind::FixedScale;
+        row("internal 0 cost", 0, down, spread, 10);
+        row("internal 1 labour", 1, down, spread, 5);
+        row("internal 2 injury hazard", 2, down, fixed, 8);
+        row("internal 3 reliability", 3, up, fixed, 4);
+        row("internal 4 waste-free work", 4, up, fixed, 1);
+        row("internal 5 air pollution", 5, down, fixed, 4);
+        row("internal 6 fire hazard", 6, down, fixed, 7);
+        row("internal 7 durability", 7, up, fixed, 10);
+        row("internal 8 aesthetics", 8, up, fixed, 1);
+        row("internal 9 light reflectance", 9, down, spread, 1);
+        row("external 0 rainy weather", 10, down, fixed, 2);
+        row("external 1 power cuts", 11, down, fixed, 2);
+        row("external 2 hidden defects", 12, down, fixed, 5);
+        row("external 3 material supply", 13, down, fixed, 1);
+        row("external 4 broken drainage", 14, down, fixed, 2);
+    }
     void rules() {
-        // Spot checks of the table that the ranking depends on most.
-        QCOMPARE(InternalRule(0).Knots, TKnotKind::Spread);
-        QCOMPARE(InternalRule(1).Weight, 0.5L);
-        QCOMPARE(InternalRule(9).Knots, TKnotKind::Spread);
-        QCOMPARE(InternalRule(9).Direction, TCurveDirection::Falling);
-        QCOMPARE(InternalRule(7).Direction, TCurveDirection::Rising);
-        QCOMPARE(ExternalRule(2).Weight, 0.5L);
-        // Extended weights: 0,7 as a long double, not the double 0,7.
-        QCOMPARE(InternalRule(6).Weight, 0.7L);
-        QVERIFY(InternalRule(6).Weight != static_cast<long double>(0.7));
-        for (int j = 0; j < ExternalFactorCount; ++j) {
-            QCOMPARE(ExternalRule(j).Direction, TCurveDirection::Falling);
-            QCOMPARE(ExternalRule(j).Knots, TKnotKind::FixedScale);
-        }
+        QFETCH(int, rule);
+        QFETCH(TCurveDirection, direction);
+        QFETCH(TKnotKind, knots);
+        QFETCH(int, weightTenths);
+        QCOMPARE(int(CriterionRules.size()), 15);
+        const TCriterionRule& actual = CriterionRules[std::size_t(rule)];
+        QCOMPARE(actual.Direction, direction);
+        QCOMPARE(actual.Knots, knots);
+        // The nearest extended value to the weight (a correctly rounded
+        // division), not the double 0,7 widened.
+        const long double weight = weightTenths / 10.0L;
+        QCOMPARE(actual.Weight, weight);
+        if (weightTenths % 5 != 0)
+            QVERIFY(actual.Weight != static_cast<long double>(static_cast<double>(weight)));
+        QCOMPARE(&actual, rule < InternalCriterionCount
+                              ? &InternalRule(rule)
+                              : &ExternalRule(rule - InternalCriterionCount));
     }
 
     void fixedScale_data() {

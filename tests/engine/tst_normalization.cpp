@@ -1,7 +1,7 @@
 // The normalized matrices: cells, headings, the Laplace column and the
 // shapes handed to the ranking.
 
-#include "engine_fixtures.h"
+#include "tests/engine/engine_fixtures.h"
 
 #include "engine/criterion_headings.h"
 #include "engine/normalization.h"

@@ -1,7 +1,7 @@
 // The game matrix, the Wald and Laplace rankings with the system's quicksort,
 // and the result handed to the results window.
 
-#include "engine_fixtures.h"
+#include "tests/engine/engine_fixtures.h"
 
 #include "engine/criterion_headings.h"
 #include "engine/normalization.h"

@@ -200,29 +200,25 @@ long long WholeValue(const QString& text) {
 }
 
 void CheckRequest(const TSearchRequest& r, const SearchInputs& in) {
-    Check(r.SlopeText == in.SlopeText && r.RepairVolumeText == in.RepairVolumeText &&
-              r.RoofThicknessText == in.RoofThicknessText && r.MaxCostText == in.MaxCostText &&
-              r.AirTemperatureText == in.AirTemperatureText && r.WearText == in.WearText,
-          "request carries the fields' texts");
     Check(r.Address == in.Address && r.CriteriaGroup == in.CriteriaGroup &&
               r.Subject == in.Subject && r.InternalCriteria == in.InternalTicks &&
               r.ExternalFactors == in.ExternalTicks,
           "request carries the choices");
-    Check(r.Slope >= -2.0 && r.Slope <= 100.0 && r.Slope == ReadSlopeText(r.SlopeText),
-          "slope inside its bounds", r.SlopeText);
+    Check(r.Slope >= -2.0 && r.Slope <= 100.0 && r.Slope == ReadSlopeText(in.SlopeText),
+          "slope inside its bounds", in.SlopeText);
     Check(r.RepairVolume >= 0 && r.RepairVolume <= 40000 &&
-              r.RepairVolume == WholeValue(r.RepairVolumeText),
-          "volume inside its bounds", r.RepairVolumeText);
+              r.RepairVolume == WholeValue(in.RepairVolumeText),
+          "volume inside its bounds", in.RepairVolumeText);
     Check(r.RoofThickness >= 1 && r.RoofThickness <= 100 &&
-              r.RoofThickness == WholeValue(r.RoofThicknessText),
-          "thickness inside its bounds", r.RoofThicknessText);
-    Check(r.MaxCost >= 0.0L && r.MaxCost == ReadWholeText(r.MaxCostText), "cost not negative",
-          r.MaxCostText);
+              r.RoofThickness == WholeValue(in.RoofThicknessText),
+          "thickness inside its bounds", in.RoofThicknessText);
+    Check(r.MaxCost >= 0.0L && r.MaxCost == ReadWholeText(in.MaxCostText), "cost not negative",
+          in.MaxCostText);
     Check(r.AirTemperature >= -25 && r.AirTemperature <= 45 &&
-              r.AirTemperature == WholeValue(r.AirTemperatureText),
-          "temperature inside its bounds", r.AirTemperatureText);
-    Check(r.Wear >= 0 && r.Wear <= 100 && r.Wear == WholeValue(r.WearText),
-          "wear inside its bounds", r.WearText);
+              r.AirTemperature == WholeValue(in.AirTemperatureText),
+          "temperature inside its bounds", in.AirTemperatureText);
+    Check(r.Wear >= 0 && r.Wear <= 100 && r.Wear == WholeValue(in.WearText),
+          "wear inside its bounds", in.WearText);
 
     const TFilterParameters p = BindFilterParameters(r);
     Check(p.k == r.Slope && p.s == r.Slope, "k and s carry the slope");

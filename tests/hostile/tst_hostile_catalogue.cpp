@@ -6,6 +6,7 @@
 
 #include "search/search.h"
 #include "search/search_messages.h"
+#include "tests/support/catalogue_writer.h"
 
 #include <QDir>
 #include <QFile>
@@ -25,36 +26,7 @@ namespace {
 using Row = QVariantMap;
 
 const QStringList& ColumnNames() {
-    static const QStringList names = {
-        "Варианты технологии",
-        "Состав процеcса",
-        "Уклон",
-        "Толщина",
-        "Температура",
-        "Объем",
-        "Износ",
-        "Стоимость",
-        "Трудоемкость, чел-ч/ м2",
-        "Опасность травматизма",
-        "Безотказность",
-        "Безотходность",
-        "Загрязняемость",
-        "Пожароопасность",
-        "Долговечность",
-        "Эстетичность кровли",
-        "Светоотражающ способность",
-        "Дождливая погода",
-        "Потребность в электроснабжении",
-        "Опасность наличия скрытых дефектов",
-        "Перебои в снабжении материалами",
-        "Нарушение водоотвода с кровли",
-        "Минуклон",
-        "Минизнос",
-        "Огнеопасность",
-        "Утяжеление",
-        "Электроснабжение",
-    };
-    return names;
+    return CatalogueColumnNames();
 }
 
 // Variant `n` of a made-up catalogue: admitted by WideOpenInputs(), with
@@ -89,41 +61,13 @@ QList<Row> Variants(int count) {
 }
 
 // Writes the table "Критерии" with `rows`, leaving out the columns named in
-// `omitted`; `table` names the table for a catalogue that lacks it.
-void WriteCatalogue(const QString& path, const QList<Row>& rows, const QStringList& omitted = {},
-                    const QString& table = QStringLiteral("Критерии"), const QString& pragma = {}) {
-    static int counter = 0;
-    const QString connection = QStringLiteral("hostile-writer-%1").arg(++counter);
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connection);
-        db.setDatabaseName(path);
-        QVERIFY(db.open());
-        QSqlQuery query(db);
-        if (!pragma.isEmpty())
-            QVERIFY2(query.exec(pragma), qPrintable(query.lastError().text()));
-        QStringList columns;
-        for (const QString& name : ColumnNames()) {
-            if (!omitted.contains(name))
-                columns << '"' + name + '"';
-        }
-        QVERIFY(db.transaction());
-        QVERIFY2(
-            query.exec(QStringLiteral("CREATE TABLE \"%1\" (%2)").arg(table, columns.join(", "))),
-            qPrintable(query.lastError().text()));
-        QVERIFY(query.prepare(QStringLiteral("INSERT INTO \"%1\" VALUES (%2)")
-                                  .arg(table, QStringList(columns.size(), "?").join(", "))));
-        for (const Row& row : rows) {
-            int position = 0;
-            for (const QString& name : ColumnNames()) {
-                if (!omitted.contains(name))
-                    query.bindValue(position++, row.value(name));
-            }
-            QVERIFY2(query.exec(), qPrintable(query.lastError().text()));
-        }
-        QVERIFY(db.commit());
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(connection);
+// `omitted`; `table` names the table for a catalogue that lacks it. The
+// columns carry no declared type, so every cell keeps the type it is given.
+void MakeCatalogue(const QString& path, const QList<Row>& rows, const QStringList& omitted = {},
+                   const QString& table = QStringLiteral("Критерии"), const QString& pragma = {}) {
+    QString error;
+    QVERIFY2(WriteCatalogue(path, rows, CatalogueLayout{omitted, table, pragma, false}, &error),
+             qPrintable(error));
 }
 
 void WriteBytes(const QString& path, const QByteArray& bytes) {
@@ -169,7 +113,7 @@ const std::map<QString, Builder>& Builders() {
          }},
         {"SQLite header, random pages",
          [](const QString& path) {
-             WriteCatalogue(path, Variants(50));
+             MakeCatalogue(path, Variants(50));
              QByteArray bytes = ReadBytes(path);
              QRandomGenerator random(7);
              for (qsizetype i = 100; i < bytes.size(); ++i)
@@ -178,25 +122,25 @@ const std::map<QString, Builder>& Builders() {
          }},
         {"truncated",
          [](const QString& path) {
-             WriteCatalogue(path, Variants(300));
+             MakeCatalogue(path, Variants(300));
              const QByteArray bytes = ReadBytes(path);
              WriteBytes(path, bytes.left(bytes.size() / 2));
          }},
         {"no table",
-         [](const QString& path) { WriteCatalogue(path, Variants(3), {}, "Критерии_старые"); }},
+         [](const QString& path) { MakeCatalogue(path, Variants(3), {}, "Критерии_старые"); }},
         {"compared column missing",
-         [](const QString& path) { WriteCatalogue(path, Variants(3), {"Минизнос"}); }},
+         [](const QString& path) { MakeCatalogue(path, Variants(3), {"Минизнос"}); }},
         {"criterion column missing",
-         [](const QString& path) { WriteCatalogue(path, Variants(3), {"Эстетичность кровли"}); }},
+         [](const QString& path) { MakeCatalogue(path, Variants(3), {"Эстетичность кровли"}); }},
         {"name column missing",
-         [](const QString& path) { WriteCatalogue(path, Variants(3), {"Варианты технологии"}); }},
+         [](const QString& path) { MakeCatalogue(path, Variants(3), {"Варианты технологии"}); }},
         {"text in numeric columns",
          [](const QString& path) {
              QList<Row> rows = Variants(4);
              rows[1]["Уклон"] = "сто";          // a bound: the row fails the filter
              rows[2]["Стоимость"] = "";         // the same with an empty text
              rows[3]["Безотказность"] = "выс."; // a criterion: a missing value
-             WriteCatalogue(path, rows);
+             MakeCatalogue(path, rows);
          }},
         {"NULL in compared columns",
          [](const QString& path) {
@@ -204,7 +148,7 @@ const std::map<QString, Builder>& Builders() {
              rows[0]["Объем"] = QVariant();
              rows[2]["Минуклон"] = QVariant();
              rows[4]["Огнеопасность"] = QVariant();
-             WriteCatalogue(path, rows);
+             MakeCatalogue(path, rows);
          }},
         {"NULL in criterion columns",
          [](const QString& path) {
@@ -212,11 +156,11 @@ const std::map<QString, Builder>& Builders() {
              rows[0]["Трудоемкость, чел-ч/ м2"] = QVariant();
              rows[1]["Дождливая погода"] = QVariant();
              rows[2]["Светоотражающ способность"] = QVariant();
-             WriteCatalogue(path, rows);
+             MakeCatalogue(path, rows);
          }},
-        {"no rows", [](const QString& path) { WriteCatalogue(path, {}); }},
-        {"one row", [](const QString& path) { WriteCatalogue(path, Variants(1)); }},
-        {"2000 rows", [](const QString& path) { WriteCatalogue(path, Variants(2000)); }},
+        {"no rows", [](const QString& path) { MakeCatalogue(path, {}); }},
+        {"one row", [](const QString& path) { MakeCatalogue(path, Variants(1)); }},
+        {"2000 rows", [](const QString& path) { MakeCatalogue(path, Variants(2000)); }},
         {"long texts",
          [](const QString& path) {
              QList<Row> rows = Variants(3);
@@ -224,20 +168,20 @@ const std::map<QString, Builder>& Builders() {
                  row["Варианты технологии"] = QString(200, u'Щ');
                  row["Состав процеcса"] = QString(10000, u'ж');
              }
-             WriteCatalogue(path, rows);
+             MakeCatalogue(path, rows);
          }},
         {"WAL mode",
          [](const QString& path) {
-             WriteCatalogue(path, Variants(3), {}, "Критерии", "PRAGMA journal_mode=WAL");
+             MakeCatalogue(path, Variants(3), {}, "Критерии", "PRAGMA journal_mode=WAL");
          }},
         {"awkward folder name",
          [](const QString& path) {
-             WriteCatalogue(path, Variants(2), {}, "Критерии", "PRAGMA journal_mode=WAL");
+             MakeCatalogue(path, Variants(2), {}, "Критерии", "PRAGMA journal_mode=WAL");
          }},
         {"directory", [](const QString& path) { QVERIFY(QDir().mkdir(path)); }},
         {"not readable",
          [](const QString& path) {
-             WriteCatalogue(path, Variants(3));
+             MakeCatalogue(path, Variants(3));
              QVERIFY(QFile::setPermissions(path, QFileDevice::WriteOwner));
          }},
     };

@@ -4,6 +4,8 @@
 
 #include "report/report_parameters.h"
 #include "search/search.h"
+#include "tests/support/locale_guard.h"
+#include "tests/support/result_builders.h"
 
 #include <QtTest>
 
@@ -29,23 +31,6 @@ SearchInputs AllTicked() {
     inputs.WeightingAllowed = true;
     inputs.PowerSupplyAccess = true;
     return inputs;
-}
-
-TSearchResult RankedResult(int admissible) {
-    TSearchResult result;
-    result.Kind = TResultKind::Wald;
-    result.AdmissibleCount = admissible;
-    result.RejectedCount = 21 - admissible;
-    for (int place = 1; place <= 5; ++place) {
-        TRankedVariant& ranked = result.Ranked[place - 1];
-        ranked.Place = place;
-        if (place <= admissible) {
-            ranked.Name = "Вариант " + std::to_string(place);
-            ranked.ProcessComposition = "Состав " + std::to_string(place);
-            ranked.CriterionText = "0,5" + std::to_string(place);
-        }
-    }
-    return result;
 }
 
 } // namespace
@@ -158,7 +143,7 @@ void TestReportParameters::workConditions() {
 
 void TestReportParameters::namesInOrder() {
     const TReportParameters parameters =
-        BuildReportParameters({}, AllTicked(), 2, {}, {}, QStringLiteral("01.02.2024"));
+        BuildReportParameters(SearchState(), AllTicked(), QStringLiteral("01.02.2024"));
     QStringList names;
     for (const auto& entry : parameters.entries())
         names << entry.first;
@@ -189,13 +174,9 @@ void TestReportParameters::rowsByResultSize() {
     QFETCH(int, filledRows);
 
     SearchState state;
-    state.Result = RankedResult(admissible);
-    if (single) {
-        state.Result->Kind = TResultKind::Single;
-        state.Result->Ranked[0].CriterionText.clear();
-    }
+    state.Result = single ? SingleResult() : RankedResult(admissible);
     const TReportParameters parameters =
-        BuildReportParametersFromState(state, AllTicked(), QStringLiteral("01.02.2024"));
+        BuildReportParameters(state, AllTicked(), QStringLiteral("01.02.2024"));
     for (int row = 1; row <= 4; ++row) {
         const bool filled = row <= filledRows;
         const QString name = parameters.value(QStringLiteral("%1variant").arg(row));
@@ -222,7 +203,7 @@ void TestReportParameters::fieldsAndFixedTexts() {
     inputs.AirTemperatureText = QStringLiteral("-5");
     inputs.WearText = QStringLiteral("60");
     const TReportParameters parameters =
-        BuildReportParameters({}, inputs, 5, {}, {}, QStringLiteral("09.03.2024"));
+        BuildReportParameters(SearchState(), inputs, QStringLiteral("09.03.2024"));
     QCOMPARE(parameters.value("uklon"), QStringLiteral("12,5"));
     QCOMPARE(parameters.value("obem"), QStringLiteral("300"));
     QCOMPARE(parameters.value("tolschina"), QStringLiteral("40"));
@@ -238,7 +219,7 @@ void TestReportParameters::fieldsAndFixedTexts() {
     inputs.Address.clear();
     for (int group : {FullGroup, SelectiveGroup}) {
         inputs.CriteriaGroup = group;
-        const TReportParameters other = BuildReportParameters({}, inputs, 5, {}, {}, {});
+        const TReportParameters other = BuildReportParameters(SearchState(), inputs, {});
         QVERIFY(other.value("adres").isEmpty());
         QCOMPARE(other.value("sovokupkr"),
                  QStringLiteral("применена %1 совокупность локальных критериев, в том числе:")
@@ -262,7 +243,7 @@ void TestReportParameters::fieldsEditedAndLaterFailedSearch() {
     edited.ExternalTicks[0] = true;
     edited.PowerSupplyAccess = false;
     const TReportParameters parameters =
-        BuildReportParametersFromState(state, edited, QStringLiteral("01.02.2024"));
+        BuildReportParameters(state, edited, QStringLiteral("01.02.2024"));
     QCOMPARE(parameters.value("uklon"), QStringLiteral("7"));
     QCOMPARE(parameters.value("1variant"), QStringLiteral("Вариант 1"));
     QCOMPARE(parameters.value("3kriterii"), QStringLiteral("0,53"));
@@ -276,10 +257,8 @@ void TestReportParameters::fieldsEditedAndLaterFailedSearch() {
 }
 
 void TestReportParameters::dateIgnoresLocale() {
-    const QLocale saved;
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    const LocaleGuard english(QLocale(QLocale::English, QLocale::UnitedStates));
     QCOMPARE(ReportDateText(QDate(2024, 3, 9)), QStringLiteral("09.03.2024"));
-    QLocale::setDefault(saved);
 }
 
 QTEST_GUILESS_MAIN(TestReportParameters)

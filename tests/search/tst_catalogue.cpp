@@ -3,7 +3,7 @@
 // bad catalogue file.
 
 #include "search/catalogue.h"
-#include "catalogue_fixture.h"
+#include "tests/support/catalogue_writer.h"
 
 #include <QDir>
 #include <QFile>
@@ -343,9 +343,9 @@ void CatalogueTest::badCatalogueFiles() {
             column.chop(9);
             rows.clear();
         }
-        QVERIFY(WriteCatalogue(path, rows, {column}));
+        QVERIFY(WriteCatalogue(path, rows, WithoutColumns({column})));
     } else if (kind == "cyrillic composition") {
-        QVERIFY(WriteCatalogue(path, rows, {"Состав процеcса"}));
+        QVERIFY(WriteCatalogue(path, rows, WithoutColumns({"Состав процеcса"})));
         const QString connection = "bad-file-writer";
         {
             QSqlDatabase db = QSqlDatabase::addDatabase("QSQLITE", connection);

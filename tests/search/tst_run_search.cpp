@@ -5,6 +5,7 @@
 #include "engine/criterion_headings.h"
 #include "search/search.h"
 #include "search/search_messages.h"
+#include "tests/support/search_fields.h"
 
 #include <QTemporaryDir>
 #include <QtTest>
@@ -18,27 +19,8 @@ namespace {
 // weighting, power as "1"/"0".
 SearchInputs Inputs(int group, const QString& fields, const char* conditions,
                     int subject = NoSubject) {
-    SearchInputs in;
+    SearchInputs in = WindowInputs(group, fields, conditions, subject);
     in.Address = "ул. Садовая, д. 5";
-    const QStringList f = fields.split(u'|');
-    in.SlopeText = f[0];
-    in.RepairVolumeText = f[1];
-    in.RoofThicknessText = f[2];
-    in.MaxCostText = f[3];
-    in.AirTemperatureText = f[4];
-    in.WearText = f[5];
-    in.OpenFireAllowed = conditions[0] == '1';
-    in.WeightingAllowed = conditions[1] == '1';
-    in.PowerSupplyAccess = conditions[2] == '1';
-    // The window's own rules set the group's and the subject's ticks.
-    TCriteriaWindowState window;
-    ApplyCriteriaGroup(group, window);
-    if (subject != NoSubject)
-        ApplySubjectPreset(subject, window);
-    in.CriteriaGroup = group;
-    in.Subject = window.Subject;
-    in.InternalTicks = window.InternalTicks;
-    in.ExternalTicks = window.ExternalTicks;
     return in;
 }
 

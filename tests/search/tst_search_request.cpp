@@ -5,6 +5,8 @@
 #include "search/number_text.h"
 #include "search/search_messages.h"
 #include "search/search_request.h"
+#include "tests/support/locale_guard.h"
+#include "tests/support/search_fields.h"
 
 #include <QLocale>
 #include <QtTest>
@@ -26,22 +28,6 @@ SearchInputs ValidInputs() {
     in.AirTemperatureText = "10";
     in.WearText = "40";
     return in;
-}
-
-QString FieldsJoined(const SearchInputs& in) {
-    return QStringList{in.SlopeText,   in.RepairVolumeText,   in.RoofThicknessText,
-                       in.MaxCostText, in.AirTemperatureText, in.WearText}
-        .join(u'|');
-}
-
-void SetFields(SearchInputs& in, const QString& joined) {
-    const QStringList f = joined.split(u'|');
-    in.SlopeText = f[0];
-    in.RepairVolumeText = f[1];
-    in.RoofThicknessText = f[2];
-    in.MaxCostText = f[3];
-    in.AirTemperatureText = f[4];
-    in.WearText = f[5];
 }
 
 } // namespace
@@ -98,11 +84,9 @@ void SearchRequestTest::slopeFormat() {
 
 void SearchRequestTest::slopeIgnoresLocale() {
     // The comma is the separator whatever the machine's settings say.
-    const QLocale saved;
-    QLocale::setDefault(QLocale(QLocale::English, QLocale::UnitedStates));
+    const LocaleGuard english(QLocale(QLocale::English, QLocale::UnitedStates));
     QCOMPARE(ReadSlopeText("2,5"), std::optional<double>(2.5));
     QVERIFY(!ReadSlopeText("2.5"));
-    QLocale::setDefault(saved);
 }
 
 void SearchRequestTest::wholeFormat_data() {
@@ -245,8 +229,8 @@ void SearchRequestTest::clamping() {
         return;
     }
     const auto& request = std::get<TSearchRequest>(outcome);
-    QCOMPARE(request.SlopeText, in.SlopeText);
-    QCOMPARE(request.WearText, in.WearText);
+    QCOMPARE(request.Slope, *ReadSlopeText(in.SlopeText));
+    QCOMPARE(request.Wear, in.WearText.toInt());
     QVERIFY(request.Slope >= -2.0 && request.Slope <= 100.0);
     QVERIFY(request.RepairVolume >= 0 && request.RepairVolume <= 40000);
     QVERIFY(request.RoofThickness >= 1 && request.RoofThickness <= 100);

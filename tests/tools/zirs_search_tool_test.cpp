@@ -21,7 +21,7 @@ ToolRun RunTool(const QStringList& arguments, const QString& workingDir = QStrin
     QProcess process;
     if (!workingDir.isEmpty())
         process.setWorkingDirectory(workingDir);
-    process.start(QStringLiteral(ZIRS_BIN_DIR "/zirs-search"), arguments);
+    process.start(QStringLiteral(ZIRS_SEARCH_PROGRAM), arguments);
     process.waitForFinished(30000);
     return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
 }

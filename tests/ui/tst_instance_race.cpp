@@ -17,7 +17,7 @@
 
 namespace {
 
-const QByteArray Program = QByteArrayLiteral(ZIRS_BIN_DIR "/zirs");
+const QByteArray Program = QByteArrayLiteral(ZIRS_PROGRAM);
 
 // Forks `count` children that each wait on one pipe, then start the program in
 // `workDir` with the given runtime folder; closing the pipe releases them all

@@ -2,7 +2,7 @@
 // the key filters through real keystrokes, the list rules, and every outcome
 // of a search started with the real button.
 
-#include "catalogue_fixture.h"
+#include "tests/ui/catalogue_fixture.h"
 #include "search/search_messages.h"
 #include "ui/check_group.h"
 #include "ui/data_module.h"

@@ -27,7 +27,7 @@
 
 namespace {
 
-const QString Program = QStringLiteral(ZIRS_BIN_DIR "/zirs");
+const QString Program = QStringLiteral(ZIRS_PROGRAM);
 
 // Whether process `pid` holds an exclusive flock on `path`, read from the
 // kernel's lock table so that looking never takes the lock itself.

@@ -19,7 +19,5 @@ extern "C" Q_DECL_EXPORT bool ZirsWriteSearchReport(int& argc, char** argv,
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QGuiApplication application(argc, argv);
     const QString date = dateText.isEmpty() ? ReportDateText(QDate::currentDate()) : dateText;
-    const TReportParameters parameters =
-        BuildReportParametersFromResult(*state.Result, inputs, state, date);
-    return WriteReportPdf(parameters, path, error);
+    return WriteReportPdf(BuildReportParameters(state, inputs, date), path, error);
 }
