@@ -10,6 +10,7 @@ packages=(
   clang-14 libclang-rt-14-dev
   fonts-liberation2 fonts-wine fontconfig
   xvfb xauth poppler-utils
+  libxcb1-dev openbox xdotool x11-utils
   ca-certificates git
 )
 

@@ -1,0 +1,220 @@
+// The program's windows on a desktop with a window manager: where the pop-ups
+// open after the manager has placed, moved, maximised and restored the main
+// window, where the keyboard is after the splash, Enter on a focused button,
+// resizing from any point of the border. Positions are the X server's; input
+// goes through the server, as a user's would.
+
+#include "x_desktop.h"
+
+#include "results/results_window.h"
+#include "ui/application.h"
+#include "ui/main_window.h"
+#include "ui/masked_edit.h"
+#include "ui/message_boxes.h"
+#include "ui/splash_window.h"
+
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QMenu>
+#include <QMenuBar>
+#include <QPushButton>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QToolButton>
+
+#include <memory>
+
+namespace {
+
+// Where a point of a widget lies on the screen, by the server's account of
+// its top-level window.
+QPoint OnScreen(const QWidget* widget, QPoint local) {
+    const QWidget* window = widget->window();
+    return ServerGeometry(window->winId()).topLeft() + widget->mapTo(window, local);
+}
+
+QPoint CentreOnScreen(const QWidget* widget) {
+    return OnScreen(widget, widget->rect().center());
+}
+
+// The pop-up that Qt has open now (a list or a menu), once the server shows it.
+QWidget* OpenPopup() {
+    QWidget* popup = QApplication::activePopupWidget();
+    if (!popup || !popup->isVisible() || !popup->windowHandle() ||
+        !popup->windowHandle()->isExposed())
+        return nullptr;
+    return popup;
+}
+
+bool Near(QPoint actual, QPoint expected, int tolerance = 2) {
+    return (actual - expected).manhattanLength() <= 2 * tolerance &&
+           std::abs(actual.x() - expected.x()) <= tolerance &&
+           std::abs(actual.y() - expected.y()) <= tolerance;
+}
+
+QString Describe(QPoint point) {
+    return QStringLiteral("(%1, %2)").arg(point.x()).arg(point.y());
+}
+
+} // namespace
+
+class TestDesktopWindows : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir m_folder;
+    std::unique_ptr<TApplicationObjects> m_objects;
+    QStringList m_messages;
+
+    TForm1* form1() const { return m_objects->Form1(); }
+    template <typename T> T* find(TForm1* window, const char* name) const {
+        return window->findChild<T*>(QLatin1String(name));
+    }
+
+    // Waits until the server and Qt agree on where the window lies.
+    void expectQtAgreesWithServer(const QWidget* window) {
+        QRect server;
+        QTRY_VERIFY2_WITH_TIMEOUT(
+            (server = ServerGeometry(window->winId())) == window->geometry(),
+            qPrintable(QStringLiteral("the server has %1 at %2, Qt at %3")
+                           .arg(window->objectName(), Describe(server.topLeft()),
+                                Describe(window->geometry().topLeft()))),
+            5000);
+    }
+
+    // Opens the pop-up behind a click on `control` at `local` and checks that
+    // its top-left corner lies at `expected` (in `control`'s coordinates).
+    void checkPopupAt(QWidget* control, QPoint local, QPoint expected) {
+        QVERIFY(Click(OnScreen(control, local)));
+        QTRY_VERIFY(OpenPopup() != nullptr);
+        QWidget* popup = OpenPopup();
+        const QString kind = QString::fromLatin1(popup->metaObject()->className());
+        const QPoint wanted = OnScreen(control, expected);
+        QPoint actual;
+        // A pop-up may still be on its way to its place; give it the time.
+        const bool placed = QTest::qWaitFor([&] {
+            actual = ServerGeometry(popup->winId()).topLeft();
+            return Near(actual, wanted);
+        });
+        // Closed before the verdict, so a failure leaves no pop-up behind.
+        popup->close();
+        QTRY_VERIFY(!QApplication::activePopupWidget());
+        QVERIFY2(placed, qPrintable(QStringLiteral("%1 opened at %2, expected at %3")
+                                                      .arg(kind, Describe(actual), Describe(wanted))));
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(m_folder.isValid());
+        QVERIFY(QFile::copy(QStringLiteral(ZIRS_BUILT_CATALOGUE),
+                            m_folder.filePath(QStringLiteral("database.mdb"))));
+        QVERIFY(QDir::setCurrent(m_folder.path()));
+        PrepareApplication(*qApp);
+        SetMessageBoxAnswerer(
+            [this](MessageBoxKind, const QString& text) { m_messages.append(text); });
+        m_objects = std::make_unique<TApplicationObjects>();
+
+        // The splash is closed by a key, as the user closes it, once it is on
+        // screen; the main window's first show waits for that.
+        bool keySent = false;
+        QTimer closer;
+        connect(&closer, &QTimer::timeout, this, [&] {
+            Tform5* splash = m_objects->Form5();
+            if (!keySent && splash && splash->windowHandle() &&
+                splash->windowHandle()->isExposed() && QApplication::activeWindow() == splash) {
+                keySent = PressKey(QStringLiteral("space"));
+            }
+        });
+        closer.start(20);
+        form1()->show();
+        closer.stop();
+        QVERIFY(keySent);
+        QVERIFY(QTest::qWaitForWindowActive(form1()));
+    }
+
+    void cleanupTestCase() {
+        SetMessageBoxAnswerer({});
+        m_objects.reset();
+    }
+
+    // The user types straight away after the splash: the address field has
+    // the keyboard.
+    void focusIsInTheAddressFieldAfterTheSplash() {
+        auto* address = find<TAdvMaskEdit>(form1(), "DBAdvMaskEdit7");
+        QTRY_COMPARE(QApplication::focusWidget(), address);
+        // The pointer may not rest on the field for this to hold.
+        QVERIFY(MovePointer({2, 2}));
+        QVERIFY(PressKey(QStringLiteral("7")));
+        QTRY_COMPARE(address->text(), QStringLiteral("7"));
+        address->clear();
+    }
+
+    void popupsOpenAtTheirControls_data() {
+        QTest::addColumn<QString>("before");
+        // The rows run in this order and each one starts where the last left.
+        QTest::newRow("placed by the window manager") << QString();
+        QTest::newRow("after a title-bar drag") << QStringLiteral("drag");
+        QTest::newRow("after maximise and restore") << QStringLiteral("maximise");
+        QTest::newRow("after the results window came and went") << QStringLiteral("results");
+    }
+
+    void popupsOpenAtTheirControls() {
+        QFETCH(QString, before);
+        TForm1* window = form1();
+        if (before == QLatin1String("drag")) {
+            const QRect start = ServerGeometry(window->winId());
+            auto* title = window->findChild<QWidget*>(QStringLiteral("titleBar"));
+            const QPoint grab = OnScreen(title, {300, 10});
+            QVERIFY(PressButton(grab));
+            for (int step = 1; step <= 4; ++step)
+                QVERIFY(MovePointer(grab + QPoint(10 * step, 5 * step)));
+            QVERIFY(ReleaseButton());
+            // The window follows the pointer exactly, the first time too.
+            QTRY_COMPARE(ServerGeometry(window->winId()).topLeft(),
+                         start.topLeft() + QPoint(40, 20));
+        } else if (before == QLatin1String("maximise")) {
+            const QRect normal = ServerGeometry(window->winId());
+            auto* maximise = window->findChild<QToolButton*>(QStringLiteral("maximiseButton"));
+            QVERIFY(Click(CentreOnScreen(maximise)));
+            QTRY_VERIFY(window->isMaximized());
+            QTRY_COMPARE(ServerGeometry(window->winId()).size(),
+                         window->screen()->availableGeometry().size());
+            expectQtAgreesWithServer(window);
+            QVERIFY(Click(CentreOnScreen(maximise)));
+            QTRY_VERIFY(!window->isMaximized());
+            QTRY_COMPARE(ServerGeometry(window->winId()), normal);
+        } else if (before == QLatin1String("results")) {
+            TForm4* results = m_objects->Form4();
+            results->ShowSearchResult(TSearchResult{}, SearchInputs{});
+            QVERIFY(QTest::qWaitForWindowExposed(results));
+            expectQtAgreesWithServer(results);
+            auto* close = results->findChild<QToolButton*>(QStringLiteral("closeButton"));
+            QVERIFY(Click(CentreOnScreen(close)));
+            QTRY_VERIFY(!results->isVisible());
+            QVERIFY(QTest::qWaitForWindowActive(window));
+        }
+        expectQtAgreesWithServer(window);
+        if (QTest::currentTestFailed())
+            return;
+
+        // The criteria-group list opens under its box.
+        auto* list = find<QComboBox>(window, "suiComboBox1");
+        checkPopupAt(list, list->rect().center(), list->rect().bottomLeft() + QPoint(0, 1));
+        if (QTest::currentTestFailed())
+            return;
+        // Each menu opens under its item of the menu bar.
+        auto* bar = find<QMenuBar>(window, "menuBar");
+        for (QAction* menu : bar->actions()) {
+            const QRect item = bar->actionGeometry(menu);
+            checkPopupAt(bar, item.center(), item.bottomLeft() + QPoint(0, 1));
+            if (QTest::currentTestFailed())
+                return;
+        }
+    }
+};
+
+QTEST_MAIN(TestDesktopWindows)
+#include "tst_desktop_windows.moc"
