@@ -214,6 +214,64 @@ private slots:
                 return;
         }
     }
+
+    // Enter and keypad Enter on the focused search button run a search: with
+    // nothing entered it ends with its first message.
+    void enterPressesTheFocusedButton_data() {
+        QTest::addColumn<QString>("key");
+        QTest::newRow("Enter") << QStringLiteral("Return");
+        QTest::newRow("keypad Enter") << QStringLiteral("KP_Enter");
+    }
+
+    void enterPressesTheFocusedButton() {
+        QFETCH(QString, key);
+        TForm1* window = form1();
+        QVERIFY(QTest::qWaitForWindowActive(window));
+        auto* search = find<QPushButton>(window, "suiButton1");
+        search->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(search->hasFocus());
+        m_messages.clear();
+        QVERIFY(PressKey(key));
+        QTRY_COMPARE(m_messages.size(), 1);
+    }
+
+    // The border resizes the window also where a control lies under it: the
+    // right edge beside the menu bar, the bottom-right corner.
+    void resizingFromTheBorderOverAControl_data() {
+        QTest::addColumn<QPoint>("grab");
+        QTest::addColumn<QSize>("growth");
+        QTest::addColumn<QString>("underneath"); // the control under the grabbed point
+        const QPoint rightEdge(TForm1::ClientWidth - 2, SkinnedWindow::TitleBarHeight + 10);
+        QTest::newRow("right edge over the menu bar")
+            << rightEdge << QSize(30, 0) << QStringLiteral("menuBar");
+        QTest::newRow("right edge over the title bar")
+            << QPoint(TForm1::ClientWidth - 2, 12) << QSize(25, 0) << QStringLiteral("titleBar");
+        QTest::newRow("bottom-right corner")
+            << QPoint(TForm1::ClientWidth - 2, TForm1::ClientHeight - 2) << QSize(30, 20)
+            << QString();
+    }
+
+    void resizingFromTheBorderOverAControl() {
+        QFETCH(QPoint, grab);
+        QFETCH(QSize, growth);
+        QFETCH(QString, underneath);
+        TForm1* window = form1();
+        QTRY_COMPARE(window->size(), QSize(TForm1::ClientWidth, TForm1::ClientHeight));
+        if (!underneath.isEmpty()) {
+            auto* control = window->findChild<QWidget*>(underneath);
+            QVERIFY(control);
+            QVERIFY(QRect(control->mapTo(window, QPoint(0, 0)), control->size()).contains(grab));
+        }
+        const QRect start = ServerGeometry(window->winId());
+        const QPoint from = start.topLeft() + grab;
+        QVERIFY(PressButton(from));
+        for (int step = 1; step <= 3; ++step)
+            QVERIFY(MovePointer(from + QPoint(growth.width(), growth.height()) * step / 3));
+        QVERIFY(ReleaseButton());
+        QTRY_COMPARE(ServerGeometry(window->winId()).size(), start.size() + growth);
+        QCOMPARE(ServerGeometry(window->winId()).topLeft(), start.topLeft());
+        window->resize(TForm1::ClientWidth, TForm1::ClientHeight);
+    }
 };
 
 QTEST_MAIN(TestDesktopWindows)
