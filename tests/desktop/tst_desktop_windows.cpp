@@ -6,7 +6,11 @@
 
 #include "x_desktop.h"
 
+#include "report/report_template.h"
+#include "results/report_preview.h"
 #include "results/results_window.h"
+#include "ui/help_window.h"
+#include "ui/message_dialog.h"
 #include "ui/application.h"
 #include "ui/main_window.h"
 #include "ui/masked_edit.h"
@@ -215,6 +219,49 @@ private slots:
         }
     }
 
+    // The window manager shows each window's own title, with nothing added.
+    void titlesAreTheWindowsOwn_data() {
+        QTest::addColumn<QString>("window");
+        QTest::addColumn<QString>("title");
+        const QString program =
+            QStringLiteral("Экспертная автоматизированная система (ЗИРС) \"Тавелин\"");
+        QTest::newRow("main") << QStringLiteral("main") << program;
+        QTest::newRow("results") << QStringLiteral("results") << program;
+        QTest::newRow("help") << QStringLiteral("help")
+                              << QStringLiteral("Экспертная автоматизированная система (ЗИРС) Тавелин");
+        QTest::newRow("message box") << QStringLiteral("message") << ApplicationTitle;
+        QTest::newRow("report preview")
+            << QStringLiteral("preview") << QStringLiteral("Report Preview");
+    }
+
+    void titlesAreTheWindowsOwn() {
+        QFETCH(QString, window);
+        QFETCH(QString, title);
+        std::unique_ptr<QWidget> owned;
+        QWidget* shown = nullptr;
+        if (window == QLatin1String("main")) {
+            shown = form1();
+        } else if (window == QLatin1String("results")) {
+            shown = m_objects->Form4();
+        } else if (window == QLatin1String("help")) {
+            shown = m_objects->Form6();
+        } else if (window == QLatin1String("message")) {
+            auto* box = new TsuiMessageDialog();
+            box->setText(QStringLiteral("Проверка"));
+            owned.reset(box);
+        } else {
+            owned = std::make_unique<ReportPreview>(BuiltInReportTemplate(), TReportParameters{});
+        }
+        if (owned)
+            shown = owned.get();
+        const bool wasVisible = shown->isVisible();
+        shown->show();
+        QVERIFY(QTest::qWaitForWindowExposed(shown));
+        QTRY_COMPARE(ServerTitle(shown->winId()), title);
+        if (!wasVisible)
+            shown->hide();
+    }
+
     // Enter and keypad Enter on the focused search button run a search: with
     // nothing entered it ends with its first message.
     void enterPressesTheFocusedButton_data() {
@@ -256,7 +303,12 @@ private slots:
         QFETCH(QSize, growth);
         QFETCH(QString, underneath);
         TForm1* window = form1();
-        QTRY_COMPARE(window->size(), QSize(TForm1::ClientWidth, TForm1::ClientHeight));
+        window->resize(TForm1::ClientWidth, TForm1::ClientHeight);
+        QTRY_COMPARE(ServerGeometry(window->winId()).size(),
+                     QSize(TForm1::ClientWidth, TForm1::ClientHeight));
+        expectQtAgreesWithServer(window);
+        if (QTest::currentTestFailed())
+            return;
         if (!underneath.isEmpty()) {
             auto* control = window->findChild<QWidget*>(underneath);
             QVERIFY(control);
@@ -270,7 +322,6 @@ private slots:
         QVERIFY(ReleaseButton());
         QTRY_COMPARE(ServerGeometry(window->winId()).size(), start.size() + growth);
         QCOMPARE(ServerGeometry(window->winId()).topLeft(), start.topLeft());
-        window->resize(TForm1::ClientWidth, TForm1::ClientHeight);
     }
 };
 

@@ -64,3 +64,17 @@ bool ReleaseButton() {
 bool PressKey(const QString& keysym) {
     return Xdo({QStringLiteral("key"), keysym});
 }
+
+QString ServerTitle(WId window) {
+    const QString report = Run(QStringLiteral("xprop"), {QStringLiteral("-id"), Number(int(window)),
+                                                         QStringLiteral("_NET_WM_NAME")});
+    // _NET_WM_NAME(UTF8_STRING) = "text", with quotes and backslashes escaped.
+    const int open = report.indexOf(QLatin1Char('"'));
+    const int close = report.lastIndexOf(QLatin1Char('"'));
+    if (open < 0 || close <= open)
+        return {};
+    QString title = report.mid(open + 1, close - open - 1);
+    title.replace(QStringLiteral("\\\""), QStringLiteral("\""));
+    title.replace(QStringLiteral("\\\\"), QStringLiteral("\\"));
+    return title;
+}

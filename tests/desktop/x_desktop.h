@@ -13,6 +13,9 @@
 // rectangle if the server does not know the window.
 QRect ServerGeometry(WId window);
 
+// The title the window manager shows for the window (_NET_WM_NAME).
+QString ServerTitle(WId window);
+
 // Runs xdotool with the arguments and waits for it; false if it failed.
 bool Xdo(const QStringList& arguments);
 
