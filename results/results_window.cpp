@@ -21,9 +21,14 @@ namespace {
 const QString Caption = QStringLiteral("Экспертная автоматизированная система (ЗИРС) \"Тавелин\"");
 const QColor TitleColour(0x00, 0x00, 0x51);
 
-// The grid's place as laid out; it keeps its distance to all four edges when
-// the window is resized or maximised.
+// The places as laid out at 995 x 751. When the window grows the grid keeps
+// its distance to all four edges, the note and the mail link keep theirs to
+// the bottom edge (so the grid grows between them and the heading), and the
+// print button keeps its distance to the right edge.
 const QRect GridGeometry(87, 201, 781, 399);
+const QRect NoteGeometry(28, 640, 656, 21);
+const QRect MailLinkGeometry(28, 675, 271, 21);
+const QRect PrintButtonGeometry(937, 36, 49, 37);
 constexpr int HeaderRowHeight = 75;
 constexpr int DataRowHeight = 160;
 constexpr int CriterionColumn = 3;
@@ -207,13 +212,13 @@ TForm4::TForm4(QWidget* parent)
         m_grid->setColumnWidth(column, widths[column]);
     }
 
-    AddLabel(this, QStringLiteral("Label12"), {28, 640, 656, 21}, plain, Qt::black,
+    m_note = AddLabel(this, QStringLiteral("Label12"), NoteGeometry, plain, Qt::black,
              QStringLiteral(
                  "Примечание. На первом месте указан оптимальный вариант технологии ремонта."));
 
     m_mailLink = new LinkLabel(QStringLiteral("Написать письмо разработчикам."), this);
     Describe(m_mailLink, QStringLiteral("Label14"));
-    m_mailLink->setGeometry(28, 675, 271, 21);
+    m_mailLink->setGeometry(MailLinkGeometry);
     m_mailLink->setFont(TimesFont(19, false, true));
     connect(m_mailLink, &LinkLabel::clicked, this, [this] {
         if (openUrl)
@@ -222,7 +227,7 @@ TForm4::TForm4(QWidget* parent)
 
     m_printButton = new QPushButton(this);
     Describe(m_printButton, QStringLiteral("suiButton5"));
-    m_printButton->setGeometry(937, 36, 49, 37);
+    m_printButton->setGeometry(PrintButtonGeometry);
     m_printButton->setIcon(QIcon(PrinterPicture()));
     m_printButton->setIconSize(QSize(32, 28));
     m_printButton->setToolTip(QStringLiteral("Приложение"));
@@ -306,11 +311,14 @@ void TForm4::placeOnOwner() {
 
 void TForm4::resizeEvent(QResizeEvent* event) {
     SkinnedWindow::resizeEvent(event);
-    if (!m_grid)
+    if (!m_grid || !m_printButton)
         return;
-    const int rightMargin = ClientWidth - GridGeometry.right() - 1;
-    const int bottomMargin = ClientHeight - GridGeometry.bottom() - 1;
+    const int wider = width() - ClientWidth;
+    const int taller = height() - ClientHeight;
     m_grid->setGeometry(GridGeometry.left(), GridGeometry.top(),
-                        std::max(0, width() - GridGeometry.left() - rightMargin),
-                        std::max(0, height() - GridGeometry.top() - bottomMargin));
+                        std::max(0, GridGeometry.width() + wider),
+                        std::max(0, GridGeometry.height() + taller));
+    m_note->setGeometry(NoteGeometry.translated(0, taller));
+    m_mailLink->setGeometry(MailLinkGeometry.translated(0, taller));
+    m_printButton->setGeometry(PrintButtonGeometry.translated(wider, 0));
 }

@@ -57,6 +57,7 @@ private:
     QLabel* m_address = nullptr;
     QLabel* m_subject = nullptr;
     QLabel* m_rejected = nullptr;
+    QLabel* m_note = nullptr;
     LinkLabel* m_mailLink = nullptr;
     QPushButton* m_printButton = nullptr;
 };

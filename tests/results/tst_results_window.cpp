@@ -195,14 +195,38 @@ private slots:
         QCOMPARE(table->item(0, 3)->textAlignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
     }
 
-    // The grid keeps its distance to every edge when the window grows.
-    void gridStretchesWithWindow() {
+    // When the window grows the grid grows between the heading and the note;
+    // the note and the mail link keep their distance to the bottom edge, the
+    // print button its distance to the right edge; at the laid-out size
+    // everything is where it was laid out.
+    void layoutFollowsWindowSize_data() {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QRect>("grid");
+        QTest::addColumn<QRect>("note");
+        QTest::addColumn<QRect>("mail");
+        QTest::addColumn<QRect>("print");
+        QTest::newRow("laid out") << QSize(995, 751) << QRect(87, 201, 781, 399)
+                                  << QRect(28, 640, 656, 21) << QRect(28, 675, 271, 21)
+                                  << QRect(937, 36, 49, 37);
+        QTest::newRow("maximised on 1280 x 1024")
+            << QSize(1280, 1024) << QRect(87, 201, 1066, 672) << QRect(28, 913, 656, 21)
+            << QRect(28, 948, 271, 21) << QRect(1222, 36, 49, 37);
+    }
+
+    void layoutFollowsWindowSize() {
+        QFETCH(QSize, size);
+        QFETCH(QRect, grid);
+        QFETCH(QRect, note);
+        QFETCH(QRect, mail);
+        QFETCH(QRect, print);
         TForm4 window;
         window.show();
-        window.resize(1195, 851);
-        QCOMPARE(grid(window)->geometry(), QRect(87, 201, 981, 499));
-        window.resize(995, 751);
-        QCOMPARE(grid(window)->geometry(), QRect(87, 201, 781, 399));
+        window.resize(1400, 1100); // away and back: the layout depends on the size only
+        window.resize(size);
+        QCOMPARE(this->grid(window)->geometry(), grid);
+        QCOMPARE(window.findChild<QWidget*>(QStringLiteral("Label12"))->geometry(), note);
+        QCOMPARE(window.findChild<QWidget*>(QStringLiteral("Label14"))->geometry(), mail);
+        QCOMPARE(window.findChild<QWidget*>(QStringLiteral("suiButton5"))->geometry(), print);
     }
 
     void outcome_data() {
