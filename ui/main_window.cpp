@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
@@ -133,7 +134,8 @@ void TForm1::suiButton1Click() {
         showMessage(outcome.Text);
         break;
     case SearchOutcomeKind::DatabaseError:
-        ShowErrorBox(this, outcome.Text);
+        ShowErrorBox(this, CatalogueErrorText(QFileInfo(m_dataModule->CataloguePath).fileName(),
+                                              outcome.Text));
         break;
     case SearchOutcomeKind::Result:
         if (onSearchResult && m_dataModule->State.Result)

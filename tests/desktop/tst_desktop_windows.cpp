@@ -21,7 +21,9 @@
 #include <QComboBox>
 #include <QDir>
 #include <QFile>
+#include <QLineEdit>
 #include <QMenu>
+#include <QMessageBox>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScreen>
@@ -260,6 +262,78 @@ private slots:
         QTRY_COMPARE(ServerTitle(shown->winId()), title);
         if (!wasVisible)
             shown->hide();
+    }
+
+    // A damaged catalogue: the error box is centred on the main window and
+    // carries the program's title, the Russian first line and the engine's
+    // text; it is at least as wide as its caption needs.
+    void catalogueErrorBoxSitsOnItsWindow() {
+        TForm1* window = form1();
+        const QString catalogue = QDir::current().filePath(QStringLiteral("database.mdb"));
+        QFile damaged(catalogue);
+        QVERIFY(damaged.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        damaged.write(QByteArray(4096, '\x5a'));
+        damaged.close();
+        auto* group = find<QComboBox>(window, "suiComboBox1");
+        group->setCurrentIndex(0);
+        emit group->activated(0);
+        const char* fields[] = {"DBAdvMaskEdit1", "DBAdvMaskEdit2", "DBAdvMaskEdit3",
+                                "DBAdvMaskEdit4", "DBAdvMaskEdit5", "DBAdvMaskEdit6"};
+        const QStringList values = {QStringLiteral("10"),   QStringLiteral("100"),
+                                    QStringLiteral("10"),   QStringLiteral("2000"),
+                                    QStringLiteral("10"),   QStringLiteral("50")};
+        for (int i = 0; i < 6; ++i)
+            find<QLineEdit>(window, fields[i])->setText(values[i]);
+
+        SetMessageBoxAnswerer({});
+        QRect box, main;
+        QString title, text;
+        QTimer::singleShot(0, this, [&] {
+            QMessageBox* shown = nullptr;
+            if (!QTest::qWaitFor([&] {
+                    shown = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                    return shown && shown->windowHandle() && shown->windowHandle()->isExposed();
+                }))
+                return;
+            // Let the window manager finish placing it.
+            QRect last;
+            (void)QTest::qWaitFor([&] {
+                const QRect now = ServerGeometry(shown->winId());
+                const bool still = now == last;
+                last = now;
+                return still;
+            });
+            box = last;
+            main = ServerGeometry(window->winId());
+            title = ServerTitle(shown->winId());
+            text = shown->text();
+            const QString shotFolder = qEnvironmentVariable("ZIRS_SHOTS");
+            if (!shotFolder.isEmpty())
+                window->screen()->grabWindow(0).save(shotFolder + QStringLiteral("/error_box.png"));
+            shown->accept();
+        });
+        find<QPushButton>(window, "suiButton1")->click();
+        SetMessageBoxAnswerer(
+            [this](MessageBoxKind, const QString& message) { m_messages.append(message); });
+        for (const char* field : fields)
+            find<QLineEdit>(window, field)->clear();
+        QFile::remove(catalogue);
+        QVERIFY(QFile::copy(QStringLiteral(ZIRS_BUILT_CATALOGUE), catalogue));
+
+        QVERIFY(box.isValid());
+        QCOMPARE(title, ApplicationTitle);
+        QVERIFY2(text.startsWith(
+                     QStringLiteral("Не удалось прочитать базу данных «database.mdb».\n")),
+                 qPrintable(text));
+        QVERIFY(text.section(QLatin1Char('\n'), 1).size() > 0);
+        // Centred; the box's client area lies lower than its frame's centre
+        // by up to the height of the window manager's title bar.
+        QVERIFY2(std::abs(box.center().x() - main.center().x()) <= 2 &&
+                     box.center().y() >= main.center().y() - 2 &&
+                     box.center().y() <= main.center().y() + 24,
+                 qPrintable(Describe(box.center()) + QStringLiteral(" vs ") +
+                            Describe(main.center())));
+        QVERIFY(box.width() >= 300);
     }
 
     // Enter and keypad Enter on the focused search button run a search: with
