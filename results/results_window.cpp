@@ -1,9 +1,11 @@
 #include "results/results_window.h"
 
+#include "results/cell_text.h"
 #include "engine/criterion_headings.h"
 #include "engine/technology_variant.h"
 #include "widgets/contacts.h"
 
+#include <QClipboard>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -11,6 +13,7 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QShortcut>
 #include <QTableWidget>
 #include <QUrl>
 
@@ -63,6 +66,41 @@ void FitTextToWidth(QLabel* label) {
             font.setLetterSpacing(QFont::AbsoluteSpacing, -perLetter);
     }
     label->setFont(font);
+}
+
+// A filled label shows its text whole when it fits (squeezed a little if
+// need be); otherwise cut after a whole letter with "…", the whole text then
+// being its tool tip.
+void ShowWholeOrElided(QLabel* label, const QString& text) {
+    label->setText(text);
+    FitTextToWidth(label);
+    QString visible = text;
+    while (visible.endsWith(QLatin1Char(' ')))
+        visible.chop(1);
+    const QFontMetricsF metrics(label->font());
+    if (metrics.horizontalAdvance(visible) <= label->width()) {
+        label->setToolTip({});
+        return;
+    }
+    label->setText(metrics.elidedText(visible, Qt::ElideRight, label->width()));
+    label->setToolTip(text);
+}
+
+// The selected cells as text: columns apart by tabs, rows by line ends.
+QString SelectedCellsText(const QTableWidget& grid) {
+    const QList<QTableWidgetSelectionRange> ranges = grid.selectedRanges();
+    QStringList rows;
+    for (const QTableWidgetSelectionRange& range : ranges) {
+        for (int row = range.topRow(); row <= range.bottomRow(); ++row) {
+            QStringList cells;
+            for (int column = range.leftColumn(); column <= range.rightColumn(); ++column) {
+                const QTableWidgetItem* item = grid.item(row, column);
+                cells.append(item ? item->text() : QString());
+            }
+            rows.append(cells.join(QLatin1Char('\t')));
+        }
+    }
+    return rows.join(QLatin1Char('\n'));
 }
 
 QLabel* AddLabel(QWidget* parent, const QString& name, const QRect& geometry, const QFont& font,
@@ -186,6 +224,14 @@ TForm4::TForm4(QWidget* parent)
     m_grid->setSelectionBehavior(QAbstractItemView::SelectItems);
     m_grid->setWordWrap(true);
     m_grid->setTextElideMode(Qt::ElideNone);
+    // Cells keep their 160-pixel rows: a text longer than its cell shows its
+    // whole lines and an ellipsis, and the whole text in a tool tip or on the
+    // clipboard (Ctrl+C copies the selected cells).
+    m_grid->setItemDelegate(new WrappedCellDelegate(m_grid));
+    auto* copy = new QShortcut(QKeySequence::Copy, m_grid);
+    copy->setContext(Qt::WidgetShortcut);
+    connect(copy, &QShortcut::activated, this,
+            [this] { QGuiApplication::clipboard()->setText(SelectedCellsText(*m_grid)); });
     m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_grid->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
@@ -241,11 +287,9 @@ TForm4::TForm4(QWidget* parent)
 
 void TForm4::ShowSearchResult(const TSearchResult& result, const SearchInputs& request) {
     fillTable(result);
-    m_address->setText(AddressText(request.Address));
-    m_subject->setText(SubjectText(request.Subject));
-    m_rejected->setText(RejectedCountText(CatalogueSize - result.AdmissibleCount));
-    for (QLabel* filled : {m_address, m_subject, m_rejected})
-        FitTextToWidth(filled);
+    ShowWholeOrElided(m_address, AddressText(request.Address));
+    ShowWholeOrElided(m_subject, SubjectText(request.Subject));
+    ShowWholeOrElided(m_rejected, RejectedCountText(CatalogueSize - result.AdmissibleCount));
 
     if (!isVisible())
         placeOnOwner();

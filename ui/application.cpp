@@ -83,8 +83,10 @@ void PrepareApplication(QApplication& app) {
     // The title is the program's name, not a display name: on X11 Qt appends
     // the display name to every window title, and each window carries its own
     // caption exactly.
-    QApplication::setWindowIcon(MakeApplicationIcon());
+    // The faces first: whatever is drawn before them would settle on a
+    // substitute face.
     RegisterWindowsFonts();
+    QApplication::setWindowIcon(MakeApplicationIcon());
     LoadRussianTranslation(app);
 }
 
