@@ -3,10 +3,15 @@
 
 #include "results/results_window.h"
 
+#include "results/cell_text.h"
+
 #include "engine/criterion_headings.h"
 #include "widgets/contacts.h"
 
+#include <QClipboard>
 #include <QHeaderView>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -41,6 +46,19 @@ TSearchResult SingleVariant() {
     result.CriterionHeading = NoCriterionHeading;
     result.Ranked[0] = {1, "Устройство нового покрытия", "Очистка, огрунтовка, наклейка", ""};
     return result;
+}
+
+// The longest composition of the bundled catalogue's Wald search: eight lines
+// of a 280-pixel cell, one more than its 160-pixel row holds.
+const QString LongComposition = QStringLiteral(
+    "Очистка кровли и срезка вздутий; укладка разделительного слоя из геотекстиля; раскатка "
+    "мембраны и механическое крепление к основанию телескопическим крепежом; сварка швов "
+    "горячим воздухом; устройство примыканий.");
+
+QFont CellFont() {
+    QFont font(QStringLiteral("Times New Roman"));
+    font.setPixelSize(19);
+    return font;
 }
 
 SearchInputs Request(const QString& address, int subject) {
@@ -227,6 +245,96 @@ private slots:
         QCOMPARE(window.findChild<QWidget*>(QStringLiteral("Label12"))->geometry(), note);
         QCOMPARE(window.findChild<QWidget*>(QStringLiteral("Label14"))->geometry(), mail);
         QCOMPARE(window.findChild<QWidget*>(QStringLiteral("suiButton5"))->geometry(), print);
+    }
+
+    // A cell shows whole lines only: what does not fit ends its last whole
+    // line with "…"; what fits is shown whole.
+    void wrapToBox_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<bool>("cut");
+        QTest::newRow("fits") << QStringLiteral("Очистка кровли; наплавление слоя.") << 275 << false;
+        QTest::newRow("one line too many") << LongComposition << 275 << true;
+        QTest::newRow("a word wider than the cell")
+            << QString(60, QChar(0x0416)) << 60 << true; // Ж × 60, no blank to break at
+    }
+
+    void wrapToBox() {
+        QFETCH(QString, text);
+        QFETCH(int, width);
+        QFETCH(bool, cut);
+        const int height = 160 - 2 * WrappedCellDelegate::Margin - 1;
+        const WrappedText wrapped = WrapToBox(text, CellFont(), width, height);
+        const QFontMetrics metrics(CellFont());
+        QCOMPARE(wrapped.Cut, cut);
+        QVERIFY(!wrapped.Lines.isEmpty());
+        QVERIFY(wrapped.Lines.size() * metrics.lineSpacing() <= height);
+        for (const QString& line : wrapped.Lines)
+            QVERIFY2(metrics.horizontalAdvance(line) <= width, qPrintable(line));
+        QCOMPARE(wrapped.Lines.last().endsWith(QChar(0x2026)), cut);
+        if (!cut)
+            QCOMPARE(wrapped.Lines.join(QLatin1Char(' ')), text);
+        else // the shown text is the start of the whole one
+            QVERIFY(text.simplified().remove(QLatin1Char(' ')).startsWith(
+                wrapped.Lines.join(QString()).chopped(1).remove(QLatin1Char(' '))));
+    }
+
+    // The whole text of a cut cell is one hover away and one copy away.
+    void cutCellShowsItsTextInATooltipAndCopies() {
+        TSearchResult result = Ranked(TResultKind::Wald, 2);
+        result.Ranked[0].ProcessComposition = LongComposition.toStdString();
+        TForm4 window;
+        window.ShowSearchResult(result, Request({}, NoSubject));
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTableWidget* table = grid(window);
+
+        auto tooltipAt = [&](int row, int column) -> QString {
+            QToolTip::hideText();
+            if (!QTest::qWaitFor([] { return !QToolTip::isVisible(); }))
+                return QStringLiteral("<a tool tip stays>");
+            const QRect cell = table->visualRect(table->model()->index(row, column));
+            QHelpEvent help(QEvent::ToolTip, cell.center(),
+                            table->viewport()->mapToGlobal(cell.center()));
+            QApplication::sendEvent(table->viewport(), &help);
+            return QToolTip::isVisible() ? QToolTip::text() : QString();
+        };
+        QCOMPARE(tooltipAt(0, 2), LongComposition);
+        QCOMPARE(tooltipAt(1, 2), QString()); // "Состав 2" fits
+
+        table->setRangeSelected(QTableWidgetSelectionRange(0, 1, 1, 2), true);
+        table->setFocus();
+        QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 QStringLiteral("Вариант 1\t") + LongComposition +
+                     QStringLiteral("\nВариант 2\tСостав 2"));
+    }
+
+    // A filled label shows a text that fits whole; a longer one is cut after a
+    // whole letter with "…" and shown whole in its tool tip.
+    void addressFitsOrIsCut_data() {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<bool>("cut");
+        QTest::newRow("short") << QStringLiteral("ул. Садовая, 5") << false;
+        QTest::newRow("long") << QStringLiteral("Санкт-Петербург, Петроградская набережная, д. 7")
+                              << true;
+    }
+
+    void addressFitsOrIsCut() {
+        QFETCH(QString, address);
+        QFETCH(bool, cut);
+        TForm4 window;
+        window.ShowSearchResult(Ranked(TResultKind::Wald, 3), Request(address, NoSubject));
+        auto* label = window.findChild<QLabel*>(QStringLiteral("Label5"));
+        const QString shown = label->text();
+        QVERIFY(QFontMetricsF(label->font()).horizontalAdvance(shown) <= label->width());
+        if (!cut) {
+            QCOMPARE(shown, address);
+            QCOMPARE(label->toolTip(), QString());
+            return;
+        }
+        QVERIFY(shown.endsWith(QChar(0x2026)));
+        QVERIFY(address.startsWith(shown.chopped(1)));
+        QCOMPARE(label->toolTip(), address);
     }
 
     void outcome_data() {
