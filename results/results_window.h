@@ -6,8 +6,8 @@
 // e-mail to the developers.
 
 #include "engine/search_result.h"
-#include "widgets/link_label.h"
 #include "search/search_inputs.h"
+#include "widgets/link_label.h"
 #include "widgets/skinned_window.h"
 
 #include <functional>

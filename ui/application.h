@@ -62,5 +62,4 @@ void PrepareApplication(QApplication& app);
 // to start). `started`, if given, runs once the objects exist, just before the
 // main window is first shown (the start-up benchmark uses it to skip the
 // splash and to time the run).
-int RunZirs(int argc, char** argv,
-            const std::function<void(TApplicationObjects&)>& started = {});
+int RunZirs(int argc, char** argv, const std::function<void(TApplicationObjects&)>& started = {});

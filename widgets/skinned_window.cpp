@@ -271,7 +271,8 @@ void SkinnedWindow::placeGrips() {
     const int side = std::max(0, h - 1 - CornerGrip);
     m_grips[0]->setGeometry(0, 1, ResizeBand, side);
     m_grips[1]->setGeometry(w - ResizeBand, 1, ResizeBand, side);
-    m_grips[2]->setGeometry(CornerGrip, h - ResizeBand, std::max(0, w - 2 * CornerGrip), ResizeBand);
+    m_grips[2]->setGeometry(CornerGrip, h - ResizeBand, std::max(0, w - 2 * CornerGrip),
+                            ResizeBand);
     m_grips[3]->setGeometry(0, h - CornerGrip, CornerGrip, CornerGrip);
     m_grips[4]->setGeometry(w - CornerGrip, h - CornerGrip, CornerGrip, CornerGrip);
     const bool shown = m_resizable && !isMaximized() && !isFullScreen();

@@ -9,12 +9,12 @@
 #include "report/report_template.h"
 #include "results/report_preview.h"
 #include "results/results_window.h"
-#include "ui/help_window.h"
-#include "ui/message_dialog.h"
 #include "ui/application.h"
+#include "ui/help_window.h"
 #include "ui/main_window.h"
 #include "ui/masked_edit.h"
 #include "ui/message_boxes.h"
+#include "ui/message_dialog.h"
 #include "ui/splash_window.h"
 
 #include <QApplication>
@@ -23,8 +23,8 @@
 #include <QFile>
 #include <QLineEdit>
 #include <QMenu>
-#include <QMessageBox>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QTemporaryDir>
@@ -109,7 +109,7 @@ class TestDesktopWindows : public QObject {
         popup->close();
         QTRY_VERIFY(!QApplication::activePopupWidget());
         QVERIFY2(placed, qPrintable(QStringLiteral("%1 opened at %2, expected at %3")
-                                                      .arg(kind, Describe(actual), Describe(wanted))));
+                                        .arg(kind, Describe(actual), Describe(wanted))));
     }
 
 private slots:
@@ -230,7 +230,8 @@ private slots:
         QTest::newRow("main") << QStringLiteral("main") << program;
         QTest::newRow("results") << QStringLiteral("results") << program;
         QTest::newRow("help") << QStringLiteral("help")
-                              << QStringLiteral("Экспертная автоматизированная система (ЗИРС) Тавелин");
+                              << QStringLiteral(
+                                     "Экспертная автоматизированная система (ЗИРС) Тавелин");
         QTest::newRow("message box") << QStringLiteral("message") << ApplicationTitle;
         QTest::newRow("report preview")
             << QStringLiteral("preview") << QStringLiteral("Report Preview");
@@ -279,9 +280,9 @@ private slots:
         emit group->activated(0);
         const char* fields[] = {"DBAdvMaskEdit1", "DBAdvMaskEdit2", "DBAdvMaskEdit3",
                                 "DBAdvMaskEdit4", "DBAdvMaskEdit5", "DBAdvMaskEdit6"};
-        const QStringList values = {QStringLiteral("10"),   QStringLiteral("100"),
-                                    QStringLiteral("10"),   QStringLiteral("2000"),
-                                    QStringLiteral("10"),   QStringLiteral("50")};
+        const QStringList values = {QStringLiteral("10"), QStringLiteral("100"),
+                                    QStringLiteral("10"), QStringLiteral("2000"),
+                                    QStringLiteral("10"), QStringLiteral("50")};
         for (int i = 0; i < 6; ++i)
             find<QLineEdit>(window, fields[i])->setText(values[i]);
 
@@ -322,17 +323,17 @@ private slots:
 
         QVERIFY(box.isValid());
         QCOMPARE(title, ApplicationTitle);
-        QVERIFY2(text.startsWith(
-                     QStringLiteral("Не удалось прочитать базу данных «database.mdb».\n")),
-                 qPrintable(text));
+        QVERIFY2(
+            text.startsWith(QStringLiteral("Не удалось прочитать базу данных «database.mdb».\n")),
+            qPrintable(text));
         QVERIFY(text.section(QLatin1Char('\n'), 1).size() > 0);
         // Centred; the box's client area lies lower than its frame's centre
         // by up to the height of the window manager's title bar.
-        QVERIFY2(std::abs(box.center().x() - main.center().x()) <= 2 &&
-                     box.center().y() >= main.center().y() - 2 &&
-                     box.center().y() <= main.center().y() + 24,
-                 qPrintable(Describe(box.center()) + QStringLiteral(" vs ") +
-                            Describe(main.center())));
+        QVERIFY2(
+            std::abs(box.center().x() - main.center().x()) <= 2 &&
+                box.center().y() >= main.center().y() - 2 &&
+                box.center().y() <= main.center().y() + 24,
+            qPrintable(Describe(box.center()) + QStringLiteral(" vs ") + Describe(main.center())));
         QVERIFY(box.width() >= 300);
     }
 
