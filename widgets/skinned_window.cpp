@@ -2,7 +2,6 @@
 
 #include "widgets/server_position.h"
 
-#include <QAbstractButton>
 #include <QApplication>
 #include <QChildEvent>
 #include <QKeyEvent>
@@ -11,6 +10,7 @@
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWindow>
@@ -367,7 +367,8 @@ bool SkinnedWindow::eventFilter(QObject* watched, QEvent* event) {
     if (type == QEvent::KeyPress) {
         // Enter on a focused button presses it, as the space bar does.
         const auto* key = static_cast<QKeyEvent*>(event);
-        auto* button = qobject_cast<QAbstractButton*>(widget);
+        // Push buttons only: Enter does not tick a check box.
+        auto* button = qobject_cast<QPushButton*>(widget);
         if (button && button->hasFocus() && button->isEnabled() && !key->isAutoRepeat() &&
             (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
             (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
