@@ -1,10 +1,12 @@
 #include "results/results_window.h"
 
+#include "results/cell_text.h"
 #include "engine/criterion_headings.h"
 #include "engine/technology_variant.h"
 #include "results/considered_count.h"
 #include "widgets/contacts.h"
 
+#include <QClipboard>
 #include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QHeaderView>
@@ -12,6 +14,7 @@
 #include <QPushButton>
 #include <QResizeEvent>
 #include <QScreen>
+#include <QShortcut>
 #include <QTableWidget>
 #include <QUrl>
 
@@ -22,9 +25,14 @@ namespace {
 const QString Caption = QStringLiteral("Экспертная автоматизированная система (ЗИРС) \"Тавелин\"");
 const QColor TitleColour(0x00, 0x00, 0x51);
 
-// The grid's place as laid out; it keeps its distance to all four edges when
-// the window is resized or maximised.
+// The places as laid out at 995 x 751. When the window grows the grid keeps
+// its distance to all four edges, the note and the mail link keep theirs to
+// the bottom edge (so the grid grows between them and the heading), and the
+// print button keeps its distance to the right edge.
 const QRect GridGeometry(87, 201, 781, 399);
+const QRect NoteGeometry(28, 640, 656, 21);
+const QRect MailLinkGeometry(28, 675, 271, 21);
+const QRect PrintButtonGeometry(937, 36, 49, 37);
 constexpr int HeaderRowHeight = 75;
 constexpr int DataRowHeight = 160;
 constexpr int CriterionColumn = 3;
@@ -59,6 +67,41 @@ void FitTextToWidth(QLabel* label) {
             font.setLetterSpacing(QFont::AbsoluteSpacing, -perLetter);
     }
     label->setFont(font);
+}
+
+// A filled label shows its text whole when it fits (squeezed a little if
+// need be); otherwise cut after a whole letter with "…", the whole text then
+// being its tool tip.
+void ShowWholeOrElided(QLabel* label, const QString& text) {
+    label->setText(text);
+    FitTextToWidth(label);
+    QString visible = text;
+    while (visible.endsWith(QLatin1Char(' ')))
+        visible.chop(1);
+    const QFontMetricsF metrics(label->font());
+    if (metrics.horizontalAdvance(visible) <= label->width()) {
+        label->setToolTip({});
+        return;
+    }
+    label->setText(metrics.elidedText(visible, Qt::ElideRight, label->width()));
+    label->setToolTip(text);
+}
+
+// The selected cells as text: columns apart by tabs, rows by line ends.
+QString SelectedCellsText(const QTableWidget& grid) {
+    const QList<QTableWidgetSelectionRange> ranges = grid.selectedRanges();
+    QStringList rows;
+    for (const QTableWidgetSelectionRange& range : ranges) {
+        for (int row = range.topRow(); row <= range.bottomRow(); ++row) {
+            QStringList cells;
+            for (int column = range.leftColumn(); column <= range.rightColumn(); ++column) {
+                const QTableWidgetItem* item = grid.item(row, column);
+                cells.append(item ? item->text() : QString());
+            }
+            rows.append(cells.join(QLatin1Char('\t')));
+        }
+    }
+    return rows.join(QLatin1Char('\n'));
 }
 
 QLabel* AddLabel(QWidget* parent, const QString& name, const QRect& geometry, const QFont& font,
@@ -193,6 +236,14 @@ TForm4::TForm4(QWidget* parent)
     m_grid->setSelectionBehavior(QAbstractItemView::SelectItems);
     m_grid->setWordWrap(true);
     m_grid->setTextElideMode(Qt::ElideNone);
+    // Cells keep their 160-pixel rows: a text longer than its cell shows its
+    // whole lines and an ellipsis, and the whole text in a tool tip or on the
+    // clipboard (Ctrl+C copies the selected cells).
+    m_grid->setItemDelegate(new WrappedCellDelegate(m_grid));
+    auto* copy = new QShortcut(QKeySequence::Copy, m_grid);
+    copy->setContext(Qt::WidgetShortcut);
+    connect(copy, &QShortcut::activated, this,
+            [this] { QGuiApplication::clipboard()->setText(SelectedCellsText(*m_grid)); });
     m_grid->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
     m_grid->setVerticalScrollBarPolicy(Qt::ScrollBarAsNeeded);
     m_grid->setVerticalScrollMode(QAbstractItemView::ScrollPerPixel);
@@ -219,13 +270,13 @@ TForm4::TForm4(QWidget* parent)
         m_grid->setColumnWidth(column, widths[column]);
     }
 
-    AddLabel(this, QStringLiteral("Label12"), {28, 640, 656, 21}, plain, Qt::black,
+    m_note = AddLabel(this, QStringLiteral("Label12"), NoteGeometry, plain, Qt::black,
              QStringLiteral(
                  "Примечание. На первом месте указан оптимальный вариант технологии ремонта."));
 
     m_mailLink = new LinkLabel(QStringLiteral("Написать письмо разработчикам."), this);
     Describe(m_mailLink, QStringLiteral("Label14"));
-    m_mailLink->setGeometry(28, 675, 271, 21);
+    m_mailLink->setGeometry(MailLinkGeometry);
     m_mailLink->setFont(TimesFont(19, false, true));
     connect(m_mailLink, &LinkLabel::clicked, this, [this] {
         if (openUrl)
@@ -234,7 +285,7 @@ TForm4::TForm4(QWidget* parent)
 
     m_printButton = new QPushButton(this);
     Describe(m_printButton, QStringLiteral("suiButton5"));
-    m_printButton->setGeometry(937, 36, 49, 37);
+    m_printButton->setGeometry(PrintButtonGeometry);
     m_printButton->setIcon(QIcon(PrinterPicture()));
     m_printButton->setIconSize(QSize(32, 28));
     m_printButton->setToolTip(QStringLiteral("Приложение"));
@@ -248,12 +299,10 @@ TForm4::TForm4(QWidget* parent)
 
 void TForm4::ShowSearchResult(const TSearchResult& result, const SearchInputs& request) {
     fillTable(result);
-    m_address->setText(AddressText(request.Address));
-    m_subject->setText(SubjectText(request.Subject));
+    ShowWholeOrElided(m_address, AddressText(request.Address));
+    ShowWholeOrElided(m_subject, SubjectText(request.Subject));
     ShowConsideredCount(this, result.CatalogueCount);
-    m_rejected->setText(RejectedCountText(result.CatalogueCount - result.AdmissibleCount));
-    for (QLabel* filled : {m_address, m_subject, m_rejected})
-        FitTextToWidth(filled);
+    ShowWholeOrElided(m_rejected, RejectedCountText(result.CatalogueCount - result.AdmissibleCount));
 
     if (!isVisible())
         placeOnOwner();
@@ -319,11 +368,14 @@ void TForm4::placeOnOwner() {
 
 void TForm4::resizeEvent(QResizeEvent* event) {
     SkinnedWindow::resizeEvent(event);
-    if (!m_grid)
+    if (!m_grid || !m_printButton)
         return;
-    const int rightMargin = ClientWidth - GridGeometry.right() - 1;
-    const int bottomMargin = ClientHeight - GridGeometry.bottom() - 1;
+    const int wider = width() - ClientWidth;
+    const int taller = height() - ClientHeight;
     m_grid->setGeometry(GridGeometry.left(), GridGeometry.top(),
-                        std::max(0, width() - GridGeometry.left() - rightMargin),
-                        std::max(0, height() - GridGeometry.top() - bottomMargin));
+                        std::max(0, GridGeometry.width() + wider),
+                        std::max(0, GridGeometry.height() + taller));
+    m_note->setGeometry(NoteGeometry.translated(0, taller));
+    m_mailLink->setGeometry(MailLinkGeometry.translated(0, taller));
+    m_printButton->setGeometry(PrintButtonGeometry.translated(wider, 0));
 }

@@ -6,8 +6,8 @@
 // e-mail to the developers.
 
 #include "engine/search_result.h"
-#include "widgets/link_label.h"
 #include "search/search_inputs.h"
+#include "widgets/link_label.h"
 #include "widgets/skinned_window.h"
 
 #include <functional>
@@ -57,6 +57,7 @@ private:
     QLabel* m_address = nullptr;
     QLabel* m_subject = nullptr;
     QLabel* m_rejected = nullptr;
+    QLabel* m_note = nullptr;
     LinkLabel* m_mailLink = nullptr;
     QPushButton* m_printButton = nullptr;
 };

@@ -11,6 +11,7 @@ packages=(
   fonts-liberation2 fonts-wine fontconfig
   xvfb xauth poppler-utils
   mdbtools mdbtools-dev python3
+  libxcb1-dev openbox xdotool x11-utils
   ca-certificates git
   desktop-file-utils appstream man-db dpkg-dev file
 )

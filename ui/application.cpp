@@ -20,8 +20,6 @@
 
 namespace {
 
-const QString ApplicationTitle = QStringLiteral("ЗИРС \"Тавелин\"");
-
 // The standard dialogs (the error box, the report's print and file dialogs)
 // speak Russian like the rest of the program, whatever the machine's locale.
 void LoadRussianTranslation(QApplication& app) {
@@ -81,6 +79,17 @@ TApplicationObjects::~TApplicationObjects() {
     m_form1.reset(); // takes the results window with it
 }
 
+void PrepareApplication(QApplication& app) {
+    // The title is the program's name, not a display name: on X11 Qt appends
+    // the display name to every window title, and each window carries its own
+    // caption exactly.
+    // The faces first: whatever is drawn before them would settle on a
+    // substitute face.
+    RegisterWindowsFonts();
+    QApplication::setWindowIcon(MakeApplicationIcon());
+    LoadRussianTranslation(app);
+}
+
 int RunZirs(int argc, char** argv, const std::function<void(TApplicationObjects&)>& started) {
     // Another copy runs: leave without a word. A lock that cannot be made at
     // all (no usable runtime folder) does not keep the program from running.
@@ -90,10 +99,7 @@ int RunZirs(int argc, char** argv, const std::function<void(TApplicationObjects&
         return 0;
 
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(ApplicationTitle);
-    QApplication::setWindowIcon(MakeApplicationIcon());
-    RegisterWindowsFonts();
-    LoadRussianTranslation(app);
+    PrepareApplication(app);
 
     TApplicationObjects objects;
     if (started)

@@ -4,11 +4,13 @@
 // fixed order, for the whole run.
 
 #include <QPointer>
+#include <QString>
 
 #include <functional>
 
 #include <memory>
 
+class QApplication;
 class TDataModule1;
 class TForm1;
 class TForm2;
@@ -18,6 +20,8 @@ class Tform5;
 
 inline constexpr const char* InstanceLockName = "MyMutex";
 inline constexpr const char* CatalogueFileName = "database.mdb";
+// The program's title: the caption of its message and error boxes.
+inline const QString ApplicationTitle = QStringLiteral("ЗИРС \"Тавелин\"");
 
 // True for an existing file (or a link to one) of that name in the working
 // directory; a folder of that name does not count.
@@ -50,9 +54,12 @@ private:
     std::unique_ptr<TForm6> m_form6;
 };
 
+// What the program sets on its application object before it makes a window:
+// the icon, the Windows faces and the Russian standard dialogs.
+void PrepareApplication(QApplication& app);
+
 // The whole program: returns the process's exit code (0 also when it refuses
 // to start). `started`, if given, runs once the objects exist, just before the
 // main window is first shown (the start-up benchmark uses it to skip the
 // splash and to time the run).
-int RunZirs(int argc, char** argv,
-            const std::function<void(TApplicationObjects&)>& started = {});
+int RunZirs(int argc, char** argv, const std::function<void(TApplicationObjects&)>& started = {});

@@ -13,6 +13,7 @@
 #include <QCheckBox>
 #include <QCloseEvent>
 #include <QComboBox>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QPushButton>
 #include <QScreen>
@@ -133,7 +134,8 @@ void TForm1::suiButton1Click() {
         showMessage(outcome.Text);
         break;
     case SearchOutcomeKind::DatabaseError:
-        ShowErrorBox(this, outcome.Text);
+        ShowErrorBox(this, CatalogueErrorText(QFileInfo(m_dataModule->CataloguePath).fileName(),
+                                              outcome.Text));
         break;
     case SearchOutcomeKind::Result:
         if (onSearchResult && m_dataModule->State.Result)
@@ -194,17 +196,19 @@ void TForm1::centreOnScreen() {
         move(screen->availableGeometry().center() - rect().center());
 }
 
-void TForm1::showEvent(QShowEvent* event) {
-    SkinnedWindow::showEvent(event);
-    if (m_shownOnce)
-        return;
-    m_shownOnce = true;
-    // This runs before the window reaches the screen: the splash plays alone,
-    // and the window appears, centred, once it has closed. A splash whose
-    // timer has already run out has destroyed itself and is not shown.
-    if (m_splash)
-        m_splash->exec();
-    centreOnScreen();
+void TForm1::setVisible(bool visible) {
+    if (visible && !m_shownOnce && !isVisible()) {
+        m_shownOnce = true;
+        // The window's show handler: the splash plays alone, and the window
+        // appears, centred, once it has closed. A splash whose timer has
+        // already run out has destroyed itself and is not shown.
+        if (m_splash)
+            m_splash->exec();
+        centreOnScreen();
+        // The user types the object's name straight away.
+        DBAdvMaskEdit7->setFocus(Qt::OtherFocusReason);
+    }
+    SkinnedWindow::setVisible(visible);
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

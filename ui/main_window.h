@@ -53,12 +53,15 @@ public:
     void suiComboBox1Change(int group);
     void suiComboBox2Change(int subject);
 
+    // The first show plays the splash before the window is placed and made
+    // visible, so the window reaches the screen once, at its place.
+    void setVisible(bool visible) override;
+
 signals:
     // The window has closed; the program ends with it.
     void closed();
 
 protected:
-    void showEvent(QShowEvent* event) override;
     void closeEvent(QCloseEvent* event) override;
 
 private:

@@ -155,6 +155,9 @@ QComboBox* MakeList(QWidget* parent, const char* name, const QStringList& items,
     pal.setColor(QPalette::ButtonText, Qt::black);
     list->setPalette(pal);
     list->setGeometry(box);
+    // The list drops down under its box, as the old desktop's lists did,
+    // rather than opening over it.
+    list->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
     return list;
 }
 

@@ -24,5 +24,12 @@ void SetMessageBoxAnswerer(MessageBoxAnswerer answerer);
 // Shows `text` in `dialog` and waits until the box is closed.
 void ShowInformationBox(TsuiMessageDialog& dialog, const QString& text);
 
-// Shows a failure reported by the catalogue in the toolkit's error box.
+// The text of the error box for a catalogue that could not be read: a first
+// line in the user's language naming the file, then the database engine's
+// own text (which may be in English), as the engine gave it.
+QString CatalogueErrorText(const QString& catalogueFileName, const QString& engineText);
+
+// Shows a failure reported by the catalogue in the toolkit's error box,
+// titled with the program's title, wide enough for its whole caption and
+// centred on the window `parent` belongs to.
 void ShowErrorBox(QWidget* parent, const QString& text);

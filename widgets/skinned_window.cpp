@@ -1,21 +1,38 @@
 #include "widgets/skinned_window.h"
 
+#include "widgets/server_position.h"
+
+#include <QApplication>
+#include <QChildEvent>
+#include <QKeyEvent>
 #include <QLinearGradient>
 #include <QMenu>
 #include <QMenuBar>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QPushButton>
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QWindow>
+
+#include <algorithm>
 
 namespace {
 
 const QColor FrameBackground(0xE8, 0xE8, 0xE8);
 const QColor TitleTop(0x2A, 0x4F, 0x8F);
 const QColor TitleBottom(0x12, 0x2E, 0x62);
-// How far from an edge the pointer may be to grab it.
-constexpr int ResizeGrip = 4;
+// The square at a bottom corner that resizes both ways.
+constexpr int CornerGrip = 8;
+// How long the window must hold still before its position is checked with the
+// server: long enough for the window manager to answer the frame's own moves.
+constexpr int SettleMs = 250;
+
+// Where the platform lets no client move its own windows (Wayland), the
+// compositor is asked to run the drag instead.
+bool CompositorDrags() {
+    return QGuiApplication::platformName().startsWith(QLatin1String("wayland"));
+}
 
 Qt::CursorShape CursorForEdges(Qt::Edges edges) {
     const bool horizontal = edges & (Qt::LeftEdge | Qt::RightEdge);
@@ -103,21 +120,13 @@ protected:
     void resizeEvent(QResizeEvent*) override { placeButtons(); }
 
     void mousePressEvent(QMouseEvent* event) override {
-        if (event->button() != Qt::LeftButton)
-            return;
-        // Let the window manager move the window where there is one; otherwise
-        // follow the pointer ourselves.
-        QWindow* handle = m_window->windowHandle();
-        if (handle && handle->startSystemMove())
-            return;
-        m_dragOffset = event->globalPosition().toPoint() - m_window->frameGeometry().topLeft();
-        m_dragging = true;
+        if (event->button() == Qt::LeftButton)
+            m_window->beginPointerDrag(event->globalPosition().toPoint(), {});
     }
     void mouseMoveEvent(QMouseEvent* event) override {
-        if (m_dragging && !m_window->isMaximized())
-            m_window->move(event->globalPosition().toPoint() - m_dragOffset);
+        m_window->continuePointerDrag(event->globalPosition().toPoint());
     }
-    void mouseReleaseEvent(QMouseEvent*) override { m_dragging = false; }
+    void mouseReleaseEvent(QMouseEvent*) override { m_window->endPointerDrag(); }
     void mouseDoubleClickEvent(QMouseEvent* event) override {
         if (event->button() == Qt::LeftButton)
             toggleMaximised();
@@ -154,8 +163,31 @@ private:
     SkinnedWindow* m_window;
     QToolButton* m_systemMenu = nullptr;
     QList<QToolButton*> m_right;
-    QPoint m_dragOffset;
-    bool m_dragging = false;
+};
+
+// A strip or corner of the border band that resizes the window. It lies above
+// every control, so the border resizes wherever it is grabbed.
+class ResizeGrip : public QWidget {
+public:
+    ResizeGrip(Qt::Edges edges, SkinnedWindow* window)
+        : QWidget(window), m_edges(edges), m_window(window) {
+        setObjectName(QStringLiteral("resizeGrip"));
+        setCursor(CursorForEdges(edges));
+    }
+
+protected:
+    void mousePressEvent(QMouseEvent* event) override {
+        if (event->button() == Qt::LeftButton)
+            m_window->beginPointerDrag(event->globalPosition().toPoint(), m_edges);
+    }
+    void mouseMoveEvent(QMouseEvent* event) override {
+        m_window->continuePointerDrag(event->globalPosition().toPoint());
+    }
+    void mouseReleaseEvent(QMouseEvent*) override { m_window->endPointerDrag(); }
+
+private:
+    Qt::Edges m_edges;
+    SkinnedWindow* m_window;
 };
 
 } // namespace
@@ -169,6 +201,22 @@ SkinnedWindow::SkinnedWindow(const QString& caption, TitleButtons buttons, QWidg
     setPalette(pal);
     auto* title = new TitleBar(caption, buttons, this);
     title->lower();
+
+    const Qt::Edges grips[] = {Qt::LeftEdge, Qt::RightEdge, Qt::BottomEdge,
+                               Qt::BottomEdge | Qt::LeftEdge, Qt::BottomEdge | Qt::RightEdge};
+    for (std::size_t i = 0; i < m_grips.size(); ++i) {
+        m_grips[i] = new ResizeGrip(grips[i], this);
+        m_grips[i]->hide();
+    }
+    placeGrips();
+
+    m_settle.setSingleShot(true);
+    m_settle.setInterval(SettleMs);
+    connect(&m_settle, &QTimer::timeout, this, &SkinnedWindow::settlePosition);
+    // Clicks and keys anywhere in the window pass here first: the position is
+    // made true before a list or menu opens, and Enter presses the focused
+    // button.
+    qApp->installEventFilter(this);
 }
 
 QMenuBar* SkinnedWindow::addMenuBar() {
@@ -200,6 +248,7 @@ void SkinnedWindow::resizeEvent(QResizeEvent* event) {
         title->setGeometry(1, 1, width() - 2, TitleBarHeight - 1);
     if (m_menuBar)
         m_menuBar->setGeometry(1, TitleBarHeight, width() - 2, MenuBarHeight);
+    placeGrips();
 }
 
 void SkinnedWindow::paintEvent(QPaintEvent* event) {
@@ -211,64 +260,168 @@ void SkinnedWindow::paintEvent(QPaintEvent* event) {
 
 void SkinnedWindow::setResizable(bool resizable) {
     m_resizable = resizable;
-    setMouseTracking(resizable);
-    if (!resizable)
-        unsetCursor();
+    placeGrips();
 }
 
-Qt::Edges SkinnedWindow::edgesAt(QPoint position) const {
-    Qt::Edges edges;
-    if (!m_resizable || isMaximized())
-        return edges;
-    if (position.x() < ResizeGrip)
-        edges |= Qt::LeftEdge;
-    if (position.x() >= width() - ResizeGrip)
-        edges |= Qt::RightEdge;
-    if (position.y() >= height() - ResizeGrip)
-        edges |= Qt::BottomEdge;
-    return edges;
+void SkinnedWindow::placeGrips() {
+    if (!m_grips[0])
+        return;
+    const int w = width();
+    const int h = height();
+    const int side = std::max(0, h - 1 - CornerGrip);
+    m_grips[0]->setGeometry(0, 1, ResizeBand, side);
+    m_grips[1]->setGeometry(w - ResizeBand, 1, ResizeBand, side);
+    m_grips[2]->setGeometry(CornerGrip, h - ResizeBand, std::max(0, w - 2 * CornerGrip),
+                            ResizeBand);
+    m_grips[3]->setGeometry(0, h - CornerGrip, CornerGrip, CornerGrip);
+    m_grips[4]->setGeometry(w - CornerGrip, h - CornerGrip, CornerGrip, CornerGrip);
+    const bool shown = m_resizable && !isMaximized() && !isFullScreen();
+    for (QWidget* grip : m_grips)
+        grip->setVisible(shown);
+    raiseGrips();
 }
 
-void SkinnedWindow::mousePressEvent(QMouseEvent* event) {
-    const Qt::Edges edges = edgesAt(event->position().toPoint());
-    if (event->button() != Qt::LeftButton || !edges) {
-        QWidget::mousePressEvent(event);
+void SkinnedWindow::raiseGrips() {
+    for (QWidget* grip : m_grips) {
+        if (grip)
+            grip->raise();
+    }
+}
+
+void SkinnedWindow::childEvent(QChildEvent* event) {
+    QWidget::childEvent(event);
+    // A control added later lies above the grips until they are raised again.
+    if (event->added() && event->child()->isWidgetType() &&
+        std::find(m_grips.begin(), m_grips.end(), event->child()) == m_grips.end())
+        raiseGrips();
+}
+
+void SkinnedWindow::beginPointerDrag(QPoint globalPointer, Qt::Edges edges) {
+    if (edges ? !m_resizable || isMaximized() : isMaximized())
+        return;
+    if (CompositorDrags()) {
+        if (QWindow* handle = windowHandle())
+            edges ? handle->startSystemResize(edges) : handle->startSystemMove();
         return;
     }
-    QWindow* handle = windowHandle();
-    if (handle && handle->startSystemResize(edges))
-        return;
-    m_resizeEdges = edges;
-    m_resizeStart = event->globalPosition().toPoint();
-    m_resizeStartGeometry = geometry();
+    keepPositionTrue();
+    m_settle.stop();
+    m_dragging = true;
+    m_dragEdges = edges;
+    m_dragStart = globalPointer;
+    m_dragStartGeometry = geometry();
 }
 
-void SkinnedWindow::mouseMoveEvent(QMouseEvent* event) {
-    if (!m_resizeEdges) {
-        if (m_resizable)
-            setCursor(CursorForEdges(edgesAt(event->position().toPoint())));
-        QWidget::mouseMoveEvent(event);
+void SkinnedWindow::continuePointerDrag(QPoint globalPointer) {
+    if (!m_dragging)
+        return;
+    const QPoint moved = globalPointer - m_dragStart;
+    if (!m_dragEdges) {
+        move(m_dragStartGeometry.topLeft() + moved);
         return;
     }
-    const QPoint moved = event->globalPosition().toPoint() - m_resizeStart;
-    QRect target = m_resizeStartGeometry;
-    if (m_resizeEdges & Qt::LeftEdge)
+    QRect target = m_dragStartGeometry;
+    if (m_dragEdges & Qt::LeftEdge)
         target.setLeft(std::min(target.left() + moved.x(), target.right() - minimumWidth() + 1));
-    if (m_resizeEdges & Qt::RightEdge)
+    if (m_dragEdges & Qt::RightEdge)
         target.setRight(target.right() + moved.x());
-    if (m_resizeEdges & Qt::BottomEdge)
+    if (m_dragEdges & Qt::BottomEdge)
         target.setBottom(target.bottom() + moved.y());
     target.setSize(target.size().expandedTo(minimumSize()));
     setGeometry(target);
 }
 
-void SkinnedWindow::mouseReleaseEvent(QMouseEvent* event) {
-    m_resizeEdges = {};
-    QWidget::mouseReleaseEvent(event);
+void SkinnedWindow::endPointerDrag() {
+    if (!m_dragging)
+        return;
+    m_dragging = false;
+    checkPositionLater();
 }
 
-void SkinnedWindow::leaveEvent(QEvent* event) {
-    if (!m_resizeEdges && m_resizable)
-        unsetCursor();
-    QWidget::leaveEvent(event);
+bool SkinnedWindow::event(QEvent* event) {
+    switch (event->type()) {
+    case QEvent::WindowStateChange:
+        placeGrips();
+        checkPositionLater();
+        break;
+    case QEvent::Move:
+    case QEvent::Resize:
+    case QEvent::Show:
+    case QEvent::WindowActivate:
+        checkPositionLater();
+        break;
+    default:
+        break;
+    }
+    return QWidget::event(event);
+}
+
+bool SkinnedWindow::eventFilter(QObject* watched, QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::MouseButtonPress && type != QEvent::KeyPress)
+        return QWidget::eventFilter(watched, event);
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || widget->window() != this)
+        return QWidget::eventFilter(watched, event);
+    keepPositionTrue();
+    if (type == QEvent::KeyPress) {
+        // Enter on a focused button presses it, as the space bar does.
+        const auto* key = static_cast<QKeyEvent*>(event);
+        // Push buttons only: Enter does not tick a check box.
+        auto* button = qobject_cast<QPushButton*>(widget);
+        if (button && button->hasFocus() && button->isEnabled() && !key->isAutoRepeat() &&
+            (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) &&
+            (key->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier) {
+            button->animateClick();
+            return true;
+        }
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+namespace {
+
+bool SamePlace(const QWidget* window, QPoint server) {
+    const QWindow* handle = window->windowHandle();
+    return window->geometry().topLeft() == server && (!handle || handle->position() == server);
+}
+
+} // namespace
+
+void SkinnedWindow::keepPositionTrue() {
+    if (m_dragging || !isVisible())
+        return;
+    const std::optional<QPoint> server = ServerPosition(this);
+    if (!server || SamePlace(this, *server))
+        return;
+    move(*server);
+    if (QWindow* handle = windowHandle(); handle && handle->position() != *server)
+        handle->setPosition(*server);
+}
+
+void SkinnedWindow::checkPositionLater() {
+    if (m_dragging)
+        return;
+    m_pendingServerPosition.reset();
+    m_settle.start();
+}
+
+// The server's word is taken only once it has held for a settling interval,
+// so a move the frame itself has just asked for is not undone before the
+// window manager has carried it out.
+void SkinnedWindow::settlePosition() {
+    if (m_dragging || !isVisible())
+        return;
+    const std::optional<QPoint> server = ServerPosition(this);
+    if (!server || SamePlace(this, *server)) {
+        m_pendingServerPosition.reset();
+        return;
+    }
+    if (m_pendingServerPosition == server) {
+        m_pendingServerPosition.reset();
+        keepPositionTrue();
+        return;
+    }
+    m_pendingServerPosition = server;
+    m_settle.start();
 }

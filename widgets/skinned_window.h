@@ -5,7 +5,12 @@
 // children at positions measured from the window's top-left corner, title
 // bar included, exactly as the layout tables give them.
 
+#include <QPointer>
+#include <QTimer>
 #include <QWidget>
+
+#include <array>
+#include <optional>
 
 class QMenuBar;
 
@@ -29,28 +34,54 @@ public:
     QMenuBar* addMenuBar();
 
     // Lets the user resize the window by dragging its left, right or bottom
-    // edge or a bottom corner. Controls keep their places; a smaller window
+    // edge or a bottom corner, from any point of the border band, whatever
+    // control lies under it. Controls keep their places; a smaller window
     // simply hides what lies beyond its edge.
     void setResizable(bool resizable);
     bool isResizable() const { return m_resizable; }
 
+    // Width of the band along the edges that resizes the window.
+    static constexpr int ResizeBand = 4;
+
+    // Moves and resizes the window as a drag of the title bar or of the border
+    // asks; the frame follows the pointer itself, so the window moves exactly
+    // as far as the pointer did.
+    void beginPointerDrag(QPoint globalPointer, Qt::Edges edges);
+    void continuePointerDrag(QPoint globalPointer);
+    void endPointerDrag();
+
+    // Makes the toolkit's idea of where the window lies agree with the display
+    // server's, so that lists, menus, tool tips and dialogs open at their
+    // controls after the window manager has placed, moved or maximised it.
+    void keepPositionTrue();
+
 protected:
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void childEvent(QChildEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
     void paintEvent(QPaintEvent* event) override;
-    void mousePressEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent* event) override;
-    void mouseReleaseEvent(QMouseEvent* event) override;
-    void leaveEvent(QEvent* event) override;
 
 private:
-    Qt::Edges edgesAt(QPoint position) const;
+    void placeGrips();
+    void raiseGrips();
+    void checkPositionLater();
+    void settlePosition();
 
     QWidget* m_menuBar = nullptr; // the band that holds the menu bar
     bool m_resizable = false;
-    // Resizing by hand where no window manager takes over the drag.
-    Qt::Edges m_resizeEdges;
-    QPoint m_resizeStart;
-    QRect m_resizeStartGeometry;
+    // The border's resize handles: left, right, bottom, bottom-left,
+    // bottom-right; they lie above every control.
+    std::array<QWidget*, 5> m_grips{};
+    // A drag of the title bar (no edges) or of the border in progress.
+    bool m_dragging = false;
+    Qt::Edges m_dragEdges;
+    QPoint m_dragStart;
+    QRect m_dragStartGeometry;
+    // The position the server reported at the last settling check that
+    // found it different from the toolkit's; corrected when it holds still.
+    QTimer m_settle;
+    std::optional<QPoint> m_pendingServerPosition;
 };
 
 Q_DECLARE_OPERATORS_FOR_FLAGS(SkinnedWindow::TitleButtons)

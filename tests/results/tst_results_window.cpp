@@ -3,10 +3,15 @@
 
 #include "results/results_window.h"
 
+#include "results/cell_text.h"
+
 #include "engine/criterion_headings.h"
 #include "widgets/contacts.h"
 
+#include <QClipboard>
 #include <QHeaderView>
+#include <QHelpEvent>
+#include <QToolTip>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
@@ -41,6 +46,19 @@ TSearchResult SingleVariant() {
     result.CriterionHeading = NoCriterionHeading;
     result.Ranked[0] = {1, "Устройство нового покрытия", "Очистка, огрунтовка, наклейка", ""};
     return result;
+}
+
+// The longest composition of the bundled catalogue's Wald search: eight lines
+// of a 280-pixel cell, one more than its 160-pixel row holds.
+const QString LongComposition = QStringLiteral(
+    "Очистка кровли и срезка вздутий; укладка разделительного слоя из геотекстиля; раскатка "
+    "мембраны и механическое крепление к основанию телескопическим крепежом; сварка швов "
+    "горячим воздухом; устройство примыканий.");
+
+QFont CellFont() {
+    QFont font(QStringLiteral("Times New Roman"));
+    font.setPixelSize(19);
+    return font;
 }
 
 SearchInputs Request(const QString& address, int subject) {
@@ -195,14 +213,128 @@ private slots:
         QCOMPARE(table->item(0, 3)->textAlignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
     }
 
-    // The grid keeps its distance to every edge when the window grows.
-    void gridStretchesWithWindow() {
+    // When the window grows the grid grows between the heading and the note;
+    // the note and the mail link keep their distance to the bottom edge, the
+    // print button its distance to the right edge; at the laid-out size
+    // everything is where it was laid out.
+    void layoutFollowsWindowSize_data() {
+        QTest::addColumn<QSize>("size");
+        QTest::addColumn<QRect>("grid");
+        QTest::addColumn<QRect>("note");
+        QTest::addColumn<QRect>("mail");
+        QTest::addColumn<QRect>("print");
+        QTest::newRow("laid out") << QSize(995, 751) << QRect(87, 201, 781, 399)
+                                  << QRect(28, 640, 656, 21) << QRect(28, 675, 271, 21)
+                                  << QRect(937, 36, 49, 37);
+        QTest::newRow("maximised on 1280 x 1024")
+            << QSize(1280, 1024) << QRect(87, 201, 1066, 672) << QRect(28, 913, 656, 21)
+            << QRect(28, 948, 271, 21) << QRect(1222, 36, 49, 37);
+    }
+
+    void layoutFollowsWindowSize() {
+        QFETCH(QSize, size);
+        QFETCH(QRect, grid);
+        QFETCH(QRect, note);
+        QFETCH(QRect, mail);
+        QFETCH(QRect, print);
         TForm4 window;
         window.show();
-        window.resize(1195, 851);
-        QCOMPARE(grid(window)->geometry(), QRect(87, 201, 981, 499));
-        window.resize(995, 751);
-        QCOMPARE(grid(window)->geometry(), QRect(87, 201, 781, 399));
+        window.resize(1400, 1100); // away and back: the layout depends on the size only
+        window.resize(size);
+        QCOMPARE(this->grid(window)->geometry(), grid);
+        QCOMPARE(window.findChild<QWidget*>(QStringLiteral("Label12"))->geometry(), note);
+        QCOMPARE(window.findChild<QWidget*>(QStringLiteral("Label14"))->geometry(), mail);
+        QCOMPARE(window.findChild<QWidget*>(QStringLiteral("suiButton5"))->geometry(), print);
+    }
+
+    // A cell shows whole lines only: what does not fit ends its last whole
+    // line with "…"; what fits is shown whole.
+    void wrapToBox_data() {
+        QTest::addColumn<QString>("text");
+        QTest::addColumn<int>("width");
+        QTest::addColumn<bool>("cut");
+        QTest::newRow("fits") << QStringLiteral("Очистка кровли; наплавление слоя.") << 275 << false;
+        QTest::newRow("one line too many") << LongComposition << 275 << true;
+        QTest::newRow("a word wider than the cell")
+            << QString(60, QChar(0x0416)) << 60 << true; // Ж × 60, no blank to break at
+    }
+
+    void wrapToBox() {
+        QFETCH(QString, text);
+        QFETCH(int, width);
+        QFETCH(bool, cut);
+        const int height = 160 - 2 * WrappedCellDelegate::Margin - 1;
+        const WrappedText wrapped = WrapToBox(text, CellFont(), width, height);
+        const QFontMetrics metrics(CellFont());
+        QCOMPARE(wrapped.Cut, cut);
+        QVERIFY(!wrapped.Lines.isEmpty());
+        QVERIFY(wrapped.Lines.size() * metrics.lineSpacing() <= height);
+        for (const QString& line : wrapped.Lines)
+            QVERIFY2(metrics.horizontalAdvance(line) <= width, qPrintable(line));
+        QCOMPARE(wrapped.Lines.last().endsWith(QChar(0x2026)), cut);
+        if (!cut)
+            QCOMPARE(wrapped.Lines.join(QLatin1Char(' ')), text);
+        else // the shown text is the start of the whole one
+            QVERIFY(text.simplified().remove(QLatin1Char(' ')).startsWith(
+                wrapped.Lines.join(QString()).chopped(1).remove(QLatin1Char(' '))));
+    }
+
+    // The whole text of a cut cell is one hover away and one copy away.
+    void cutCellShowsItsTextInATooltipAndCopies() {
+        TSearchResult result = Ranked(TResultKind::Wald, 2);
+        result.Ranked[0].ProcessComposition = LongComposition.toStdString();
+        TForm4 window;
+        window.ShowSearchResult(result, Request({}, NoSubject));
+        QVERIFY(QTest::qWaitForWindowExposed(&window));
+        QTableWidget* table = grid(window);
+
+        auto tooltipAt = [&](int row, int column) -> QString {
+            QToolTip::hideText();
+            if (!QTest::qWaitFor([] { return !QToolTip::isVisible(); }))
+                return QStringLiteral("<a tool tip stays>");
+            const QRect cell = table->visualRect(table->model()->index(row, column));
+            QHelpEvent help(QEvent::ToolTip, cell.center(),
+                            table->viewport()->mapToGlobal(cell.center()));
+            QApplication::sendEvent(table->viewport(), &help);
+            return QToolTip::isVisible() ? QToolTip::text() : QString();
+        };
+        QCOMPARE(tooltipAt(0, 2), LongComposition);
+        QCOMPARE(tooltipAt(1, 2), QString()); // "Состав 2" fits
+
+        table->setRangeSelected(QTableWidgetSelectionRange(0, 1, 1, 2), true);
+        table->setFocus();
+        QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QGuiApplication::clipboard()->text(),
+                 QStringLiteral("Вариант 1\t") + LongComposition +
+                     QStringLiteral("\nВариант 2\tСостав 2"));
+    }
+
+    // A filled label shows a text that fits whole; a longer one is cut after a
+    // whole letter with "…" and shown whole in its tool tip.
+    void addressFitsOrIsCut_data() {
+        QTest::addColumn<QString>("address");
+        QTest::addColumn<bool>("cut");
+        QTest::newRow("short") << QStringLiteral("ул. Садовая, 5") << false;
+        QTest::newRow("long") << QStringLiteral("Санкт-Петербург, Петроградская набережная, д. 7")
+                              << true;
+    }
+
+    void addressFitsOrIsCut() {
+        QFETCH(QString, address);
+        QFETCH(bool, cut);
+        TForm4 window;
+        window.ShowSearchResult(Ranked(TResultKind::Wald, 3), Request(address, NoSubject));
+        auto* label = window.findChild<QLabel*>(QStringLiteral("Label5"));
+        const QString shown = label->text();
+        QVERIFY(QFontMetricsF(label->font()).horizontalAdvance(shown) <= label->width());
+        if (!cut) {
+            QCOMPARE(shown, address);
+            QCOMPARE(label->toolTip(), QString());
+            return;
+        }
+        QVERIFY(shown.endsWith(QChar(0x2026)));
+        QVERIFY(address.startsWith(shown.chopped(1)));
+        QCOMPARE(label->toolTip(), address);
     }
 
     void outcome_data() {

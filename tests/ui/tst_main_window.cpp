@@ -659,7 +659,11 @@ private slots:
         QTest::mouseClick(find<QPushButton>("suiButton1"), Qt::LeftButton);
         QCOMPARE(messages.size(), 1);
         QCOMPARE(messages[0].Kind, MessageBoxKind::Error);
-        QVERIFY(!messages[0].Text.isEmpty());
+        // A first line in Russian, then the engine's own text.
+        const QStringList lines = messages[0].Text.split(QLatin1Char('\n'));
+        QCOMPARE(lines.value(0), QStringLiteral("Не удалось прочитать базу данных «database.mdb»."));
+        QVERIFY(lines.size() >= 2);
+        QVERIFY(!lines[1].isEmpty());
         QVERIFY(results.isEmpty());
         // The window is as it was and can search again.
         QCOMPARE(field("DBAdvMaskEdit4")->text(), CostAdmittingAll);
@@ -738,17 +742,21 @@ private slots:
         QTRY_VERIFY(!window->isMaximized());
         QTRY_COMPARE(window->size(), QSize(989, 717));
 
+        // The press goes to whatever lies at the point, as the pointer's would.
         auto drag = [this](QPoint from, QPoint to) {
             const QPoint origin = window->mapToGlobal(QPoint(0, 0));
-            QMouseEvent press(QEvent::MouseButtonPress, from, origin + from, Qt::LeftButton,
-                              Qt::LeftButton, Qt::NoModifier);
-            QApplication::sendEvent(window.get(), &press);
-            QMouseEvent move(QEvent::MouseMove, to, origin + to, Qt::NoButton, Qt::LeftButton,
-                             Qt::NoModifier);
-            QApplication::sendEvent(window.get(), &move);
-            QMouseEvent release(QEvent::MouseButtonRelease, to, origin + to, Qt::LeftButton,
-                                Qt::NoButton, Qt::NoModifier);
-            QApplication::sendEvent(window.get(), &release);
+            QWidget* target = window->childAt(from);
+            QVERIFY(target);
+            const QPoint offset = target->mapTo(window.get(), QPoint(0, 0));
+            QMouseEvent press(QEvent::MouseButtonPress, from - offset, origin + from,
+                              Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(target, &press);
+            QMouseEvent move(QEvent::MouseMove, to - offset, origin + to, Qt::NoButton,
+                             Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(target, &move);
+            QMouseEvent release(QEvent::MouseButtonRelease, to - offset, origin + to,
+                                Qt::LeftButton, Qt::NoButton, Qt::NoModifier);
+            QApplication::sendEvent(target, &release);
         };
         drag(QPoint(987, 715), QPoint(1037, 745));
         QTRY_COMPARE(window->size(), QSize(1039, 747));
