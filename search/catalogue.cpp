@@ -290,3 +290,84 @@ TCatalogueOutcome RunCatalogueFilter(const QString& cataloguePath,
     QSqlDatabase::removeDatabase(connectionName);
     return outcome;
 }
+
+struct TCatalogueConnection::Session {
+    QString ConnectionName = NewConnectionName();
+    std::optional<QSqlQuery> Query;
+    ColumnPositions Columns;
+
+    ~Session() {
+        Query.reset();
+        if (QSqlDatabase::contains(ConnectionName)) {
+            QSqlDatabase::database(ConnectionName, false).close();
+            QSqlDatabase::removeDatabase(ConnectionName);
+        }
+    }
+};
+
+TCatalogueConnection::TCatalogueConnection() = default;
+TCatalogueConnection::~TCatalogueConnection() = default;
+
+std::optional<TCatalogueError> TCatalogueConnection::Open(const QString& cataloguePath) {
+    Current.reset();
+    const QFileInfo file(cataloguePath);
+    if (!file.exists() || !file.isFile())
+        return TCatalogueError{
+            QStringLiteral("Не найден файл каталога \"%1\".").arg(cataloguePath)};
+    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE")))
+        return TCatalogueError{QStringLiteral("Нет драйвера базы данных SQLite (QSQLITE).")};
+
+    auto session = std::make_unique<Session>();
+    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), session->ConnectionName);
+    // The same read-only settings as a single search.
+    QString options = QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=500");
+    if (IsSettledWalFile(file)) {
+        QUrl uri = QUrl::fromLocalFile(file.absoluteFilePath());
+        uri.setQuery(QStringLiteral("immutable=1"));
+        db.setDatabaseName(uri.toString(QUrl::FullyEncoded));
+        options += QStringLiteral(";QSQLITE_OPEN_URI");
+    } else {
+        db.setDatabaseName(cataloguePath);
+    }
+    db.setConnectOptions(options);
+    if (!db.open())
+        return TCatalogueError{EngineErrorText(db.lastError())};
+    QSqlQuery& query = session->Query.emplace(db);
+    query.setForwardOnly(true);
+    if (!query.prepare(FilterQueryText()))
+        return TCatalogueError{EngineErrorText(query.lastError())};
+    BindParameters(query, TFilterParameters{});
+    if (!query.exec())
+        return TCatalogueError{EngineErrorText(query.lastError())};
+    auto located = LocateColumns(query.record());
+    if (auto* error = std::get_if<TCatalogueError>(&located))
+        return *error;
+    session->Columns = std::get<ColumnPositions>(located);
+    query.finish();
+    Current = std::move(session);
+    return std::nullopt;
+}
+
+TCatalogueOutcome TCatalogueConnection::Filter(const TFilterParameters& parameters) {
+    if (!Current)
+        return TCatalogueError{QStringLiteral("Каталог не открыт.")};
+    QSqlQuery& query = *Current->Query;
+    BindParameters(query, parameters);
+    if (!query.exec())
+        return TCatalogueError{EngineErrorText(query.lastError())};
+    const ColumnPositions& columns = Current->Columns;
+    std::vector<TTechnologyVariant> variants;
+    while (query.next()) {
+        // The same numeric test of the compared cells as a single search.
+        bool numeric = true;
+        for (const int column : columns.Compared)
+            numeric = numeric && IsNumber(query.value(column));
+        if (numeric)
+            variants.push_back(ReadVariant(query, columns));
+    }
+    const QSqlError error = query.lastError();
+    query.finish();
+    if (error.isValid())
+        return TCatalogueError{EngineErrorText(error)};
+    return variants;
+}

@@ -29,6 +29,16 @@ std::vector<std::string> ActiveHeadings(const std::array<const char*, Count>& he
 } // namespace
 
 SearchOutcome RunSearch(SearchInputs& inputs, const QString& cataloguePath, SearchState& state) {
+    return RunSearchWith(
+        inputs,
+        [&cataloguePath](const TFilterParameters& parameters) {
+            return RunCatalogueFilter(cataloguePath, parameters);
+        },
+        state);
+}
+
+SearchOutcome RunSearchWith(SearchInputs& inputs, const CatalogueFilterFunction& filter,
+                            SearchState& state) {
     auto validated = ValidateSearchRequest(inputs);
     if (const auto* message = std::get_if<TRequestMessage>(&validated))
         return Message(message->Text);
@@ -40,7 +50,7 @@ SearchOutcome RunSearch(SearchInputs& inputs, const QString& cataloguePath, Sear
     state.Catalogue = TCandidateSet{};
     ActivateAllCriteria(state.Catalogue);
     state.CatalogueRan = false;
-    auto filtered = RunCatalogueFilter(cataloguePath, BindFilterParameters(request));
+    auto filtered = filter(BindFilterParameters(request));
     if (const auto* error = std::get_if<TCatalogueError>(&filtered))
         return {SearchOutcomeKind::DatabaseError, error->Text};
     state.Catalogue.Variants = std::move(std::get<std::vector<TTechnologyVariant>>(filtered));

@@ -5,10 +5,12 @@
 #include "engine/normalized_matrix.h"
 #include "engine/search_result.h"
 #include "engine/technology_variant.h"
+#include "catalogue.h"
 #include "search_inputs.h"
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -52,3 +54,10 @@ struct SearchOutcome {
 // Runs one whole search. Validation may rewrite the six field texts of
 // `inputs` (clamping); they stay rewritten whatever the outcome.
 SearchOutcome RunSearch(SearchInputs& inputs, const QString& cataloguePath, SearchState& state);
+
+// The same search with the catalogue reached through `filter` in place of a
+// file opened for this search alone (batch work keeps one connection per
+// thread); RunSearch is this with RunCatalogueFilter on the file.
+using CatalogueFilterFunction = std::function<TCatalogueOutcome(const TFilterParameters&)>;
+SearchOutcome RunSearchWith(SearchInputs& inputs, const CatalogueFilterFunction& filter,
+                            SearchState& state);
