@@ -43,11 +43,15 @@ public:
     BatchWorker(const SearchToolOptions& options, const ReportWriter& reports, BatchQueue& queue)
         : Options(options), Reports(reports), Queue(queue) {}
 
-    std::optional<TCatalogueError> Open() { return Connection.Open(Options.CataloguePath); }
+    std::optional<TCatalogueError> Open() {
+        return Connection.emplace().Open(Options.CataloguePath);
+    }
+    // Connections belong to their thread: the worker's thread closes it.
+    void Close() { Connection.reset(); }
 
     void Run() {
         const CatalogueFilterFunction filter = [this](const TFilterParameters& parameters) {
-            return Connection.Filter(parameters);
+            return Connection->Filter(parameters);
         };
         const bool csv = Options.Batch->Format == BatchFormat::Csv;
         BatchTask task;
@@ -83,7 +87,7 @@ private:
     const SearchToolOptions& Options;
     const ReportWriter& Reports;
     BatchQueue& Queue;
-    TCatalogueConnection Connection;
+    std::optional<TCatalogueConnection> Connection;
 };
 
 // Where answers go: a file replaced only when the batch is done, or
@@ -188,6 +192,7 @@ int RunBatchMain(std::unique_ptr<QCoreApplication>& application, int& argc, char
             }
             if (!opened[i])
                 workers[i]->Run();
+            workers[i]->Close();
         });
     }
     std::optional<TCatalogueError> openError;
