@@ -74,14 +74,14 @@ private slots:
         // A quoted field spans lines; a quote never closed costs one error
         // row and no more than MaxBatchRecordBytes.
         const QByteArray csv = "address;group\r\n"
-                               "\"двор\r\nкорпус 2\";full\r\n"
+                               "\"двор \"\"А\"\"\r\nкорпус 2\";full\r\n"
                                "5\" wide;full\n"
                                "\"open;full\n" +
                                QByteArray(MaxBatchRecordBytes, 'x') + "\nlast;full";
         const QList<BatchRow> rows = ReadAll(csv, BatchFormat::Csv);
         QCOMPARE(rows.size(), 4);
         QCOMPARE(rows[0].Line, 2);
-        QCOMPARE(rows[0].Address, QStringLiteral("двор\nкорпус 2"));
+        QCOMPARE(rows[0].Address, QStringLiteral("двор \"А\"\nкорпус 2"));
         QVERIFY(rows[0].Inputs);
         QCOMPARE(rows[1].Line, 4);
         QCOMPARE(rows[1].Address, QStringLiteral("5\" wide"));
