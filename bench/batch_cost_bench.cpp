@@ -24,7 +24,8 @@ namespace {
 QString CataloguePath = QStringLiteral("database.mdb");
 
 const QByteArray WaldLine =
-    "{\"id\":1,\"address\":\"ул. Ленина, д. 1\",\"group\":\"full\",\"slope\":\"3\",\"volume\":\"300\","
+    "{\"id\":1,\"address\":\"ул. Ленина, д. "
+    "1\",\"group\":\"full\",\"slope\":\"3\",\"volume\":\"300\","
     "\"thickness\":\"20\",\"cost\":\"2000\",\"temperature\":\"10\",\"wear\":\"45\","
     "\"open-fire\":true,\"weighting\":true,\"power-supply\":true}";
 

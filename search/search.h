@@ -2,10 +2,10 @@
 // The one path of a search, from the window's inputs to its outcome. The main
 // window and zirs-search both call RunSearch; neither repeats any step of it.
 
+#include "catalogue.h"
 #include "engine/normalized_matrix.h"
 #include "engine/search_result.h"
 #include "engine/technology_variant.h"
-#include "catalogue.h"
 #include "search_inputs.h"
 
 #include <QString>

@@ -41,7 +41,8 @@ void CheckAnswers(const BatchRow& row) {
     const QJsonObject answer = QJsonDocument::fromJson(json).object();
     Check(answer.value("line").toInteger() == row.Line, "JSON answer carries the line");
     Check(answer.value("status").toString() == "usage", "JSON answer is a usage answer");
-    Check(AsWritten(answer.value("message").toString()) == AsWritten(row.Error), "JSON answer carries the error");
+    Check(AsWritten(answer.value("message").toString()) == AsWritten(row.Error),
+          "JSON answer carries the error");
 
     QByteArray csv = BatchCsvRow(row, nullptr);
     Check(csv.endsWith('\n'), "CSV answer ends its line");

@@ -14,7 +14,8 @@
 
 namespace {
 
-QList<BatchRow> ReadAll(const QByteArray& bytes, BatchFormat format, QString* headerError = nullptr) {
+QList<BatchRow> ReadAll(const QByteArray& bytes, BatchFormat format,
+                        QString* headerError = nullptr) {
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
@@ -52,14 +53,14 @@ private slots:
         QTest::newRow("plain") << QByteArray("a;b;c") << QStringList{"a", "b", "c"};
         QTest::newRow("empty fields") << QByteArray(";;") << QStringList{"", "", ""};
         QTest::newRow("quoted separator") << QByteArray("\"a;b\";c") << QStringList{"a;b", "c"};
-        QTest::newRow("doubled quote") << QByteArray("\"say \"\"hi\"\"\";x")
-                                       << QStringList{"say \"hi\"", "x"};
-        QTest::newRow("line end inside quotes") << QByteArray("\"a\nb\";c")
-                                                << QStringList{"a\nb", "c"};
-        QTest::newRow("quote inside a plain field") << QByteArray("5\" wide;x")
-                                                    << QStringList{"5\" wide", "x"};
-        QTest::newRow("text after the closing quote") << QByteArray("\"a\"b;c")
-                                                      << QStringList{"ab", "c"};
+        QTest::newRow("doubled quote")
+            << QByteArray("\"say \"\"hi\"\"\";x") << QStringList{"say \"hi\"", "x"};
+        QTest::newRow("line end inside quotes")
+            << QByteArray("\"a\nb\";c") << QStringList{"a\nb", "c"};
+        QTest::newRow("quote inside a plain field")
+            << QByteArray("5\" wide;x") << QStringList{"5\" wide", "x"};
+        QTest::newRow("text after the closing quote")
+            << QByteArray("\"a\"b;c") << QStringList{"ab", "c"};
         QTest::newRow("quote left open") << QByteArray("\"a;b") << QStringList{"<open>"};
         QTest::newRow("Cyrillic") << QByteArray("ул. Мира;да") << QStringList{"ул. Мира", "да"};
     }
@@ -116,18 +117,27 @@ private slots:
     void jsonValueTypes_data() {
         QTest::addColumn<QByteArray>("line");
         QTest::addColumn<QString>("error"); // empty: the row reads
-        QTest::newRow("every key") << QByteArray(
-            "{\"id\":1,\"address\":\"a\",\"group\":\"special\",\"subject\":\"owner\",\"slope\":\"1\","
-            "\"volume\":\"1\",\"thickness\":\"1\",\"cost\":\"1\",\"temperature\":\"1\",\"wear\":\"1\","
-            "\"open-fire\":true,\"weighting\":false,\"power-supply\":true,\"tables\":true}")
-                                   << QString();
-        QTest::newRow("number for a text") << QByteArray("{\"volume\":300}") << "\"volume\" must be a string";
-        QTest::newRow("text for a flag") << QByteArray("{\"weighting\":\"true\"}") << "\"weighting\" must be true or false";
-        QTest::newRow("null flag") << QByteArray("{\"tables\":null}") << "\"tables\" must be true or false";
-        QTest::newRow("object id") << QByteArray("{\"id\":{}}") << "\"id\" must be a string or a number";
-        QTest::newRow("per-row catalogue") << QByteArray("{\"catalogue\":\"x\"}") << "unknown key \"catalogue\"";
-        QTest::newRow("subject without special") << QByteArray("{\"group\":\"full\",\"subject\":\"owner\"}")
-                                                 << "--subject needs --group special";
+        QTest::newRow("every key")
+            << QByteArray(
+                   "{\"id\":1,\"address\":\"a\",\"group\":\"special\",\"subject\":\"owner\","
+                   "\"slope\":\"1\","
+                   "\"volume\":\"1\",\"thickness\":\"1\",\"cost\":\"1\",\"temperature\":\"1\","
+                   "\"wear\":\"1\","
+                   "\"open-fire\":true,\"weighting\":false,\"power-supply\":true,\"tables\":true}")
+            << QString();
+        QTest::newRow("number for a text")
+            << QByteArray("{\"volume\":300}") << "\"volume\" must be a string";
+        QTest::newRow("text for a flag")
+            << QByteArray("{\"weighting\":\"true\"}") << "\"weighting\" must be true or false";
+        QTest::newRow("null flag")
+            << QByteArray("{\"tables\":null}") << "\"tables\" must be true or false";
+        QTest::newRow("object id")
+            << QByteArray("{\"id\":{}}") << "\"id\" must be a string or a number";
+        QTest::newRow("per-row catalogue")
+            << QByteArray("{\"catalogue\":\"x\"}") << "unknown key \"catalogue\"";
+        QTest::newRow("subject without special")
+            << QByteArray("{\"group\":\"full\",\"subject\":\"owner\"}")
+            << "--subject needs --group special";
         QTest::newRow("array") << QByteArray("[]") << "not a JSON object";
         QTest::newRow("string") << QByteArray("\"roof\"") << "not JSON";
     }
@@ -169,16 +179,28 @@ private slots:
         QTest::addColumn<QString>("internal");
         QTest::addColumn<QString>("external");
         QTest::addColumn<QString>("sameByIndex"); // empty: refused
-        QTest::newRow("all internal names")
-            << "cost,labour,injury,reliability,waste,pollution,fire,durability,aesthetics,reflectance"
-            << "" << "0,1,2,3,4,5,6,7,8,9|";
-        QTest::newRow("all external names") << "cost" << "rain,power,defects,supply,drainage"
+        QTest::newRow("all internal names") << "cost,labour,injury,reliability,waste,pollution,"
+                                               "fire,durability,aesthetics,reflectance"
+                                            << ""
+                                            << "0,1,2,3,4,5,6,7,8,9|";
+        QTest::newRow("all external names") << "cost"
+                                            << "rain,power,defects,supply,drainage"
                                             << "0|0,1,2,3,4";
-        QTest::newRow("names and indices mixed") << "9,durability" << "1,drainage" << "7,9|1,4";
-        QTest::newRow("external name as internal") << "rain" << "" << "";
-        QTest::newRow("internal name as external") << "" << "cost" << "";
-        QTest::newRow("capital letter") << "Cost" << "" << "";
-        QTest::newRow("padded name") << " cost" << "" << "";
+        QTest::newRow("names and indices mixed") << "9,durability"
+                                                 << "1,drainage"
+                                                 << "7,9|1,4";
+        QTest::newRow("external name as internal") << "rain"
+                                                   << ""
+                                                   << "";
+        QTest::newRow("internal name as external") << ""
+                                                   << "cost"
+                                                   << "";
+        QTest::newRow("capital letter") << "Cost"
+                                        << ""
+                                        << "";
+        QTest::newRow("padded name") << " cost"
+                                     << ""
+                                     << "";
     }
     void criterionNamesEqualIndices() {
         QFETCH(QString, internal);
@@ -199,22 +221,28 @@ private slots:
         const auto indexed = MakeSearchInputs(byIndex);
         QVERIFY(std::holds_alternative<SearchInputs>(named));
         QVERIFY(std::holds_alternative<SearchInputs>(indexed));
-        QCOMPARE(std::get<SearchInputs>(named).InternalTicks, std::get<SearchInputs>(indexed).InternalTicks);
-        QCOMPARE(std::get<SearchInputs>(named).ExternalTicks, std::get<SearchInputs>(indexed).ExternalTicks);
+        QCOMPARE(std::get<SearchInputs>(named).InternalTicks,
+                 std::get<SearchInputs>(indexed).InternalTicks);
+        QCOMPARE(std::get<SearchInputs>(named).ExternalTicks,
+                 std::get<SearchInputs>(indexed).ExternalTicks);
     }
 
     void reportFileNames_data() {
         QTest::addColumn<qint64>("line");
         QTest::addColumn<QString>("address");
         QTest::addColumn<QString>("name");
-        QTest::newRow("plain") << qint64(7) << "ул. Мира, д. 2" << "0007-ул. Мира, д. 2.pdf";
-        QTest::newRow("no address") << qint64(12) << "" << "0012.pdf";
-        QTest::newRow("line beyond four digits") << qint64(123456) << "x" << "123456-x.pdf";
-        QTest::newRow("path and shell characters")
-            << qint64(1) << "../д. 5/7 \"А\" <b>|*?:\\" << "0001-.._д. 5_7 _А_ _b______.pdf";
-        QTest::newRow("line ends and tabs") << qint64(1) << "a\nb\tc\x7f" << "0001-a_b_c_.pdf";
-        QTest::newRow("long address cut") << qint64(1) << QString(300, u'ж')
-                                          << "0001-" + QString(100, u'ж') + ".pdf";
+        QTest::newRow("plain") << qint64(7) << "ул. Мира, д. 2"
+                               << "0007-ул. Мира, д. 2.pdf";
+        QTest::newRow("no address") << qint64(12) << ""
+                                    << "0012.pdf";
+        QTest::newRow("line beyond four digits") << qint64(123456) << "x"
+                                                 << "123456-x.pdf";
+        QTest::newRow("path and shell characters") << qint64(1) << "../д. 5/7 \"А\" <b>|*?:\\"
+                                                   << "0001-.._д. 5_7 _А_ _b______.pdf";
+        QTest::newRow("line ends and tabs") << qint64(1) << "a\nb\tc\x7f"
+                                            << "0001-a_b_c_.pdf";
+        QTest::newRow("long address cut")
+            << qint64(1) << QString(300, u'ж') << "0001-" + QString(100, u'ж') + ".pdf";
     }
     void reportFileNames() {
         QFETCH(qint64, line);

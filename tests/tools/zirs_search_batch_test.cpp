@@ -178,8 +178,9 @@ QString PdfText(const QString& path) {
     return QString::fromUtf8(text.readAllStandardOutput());
 }
 
-const QByteArray WaldRow =
-    "{\"group\":\"full\",\"slope\":\"3\",\"volume\":\"300\",\"thickness\":\"20\",\"cost\":\"2000\",\"temperature\":\"10\",\"wear\":\"45\",\"open-fire\":true,\"weighting\":true,\"power-supply\":true";
+const QByteArray WaldRow = "{\"group\":\"full\",\"slope\":\"3\",\"volume\":\"300\",\"thickness\":"
+                           "\"20\",\"cost\":\"2000\",\"temperature\":\"10\",\"wear\":\"45\",\"open-"
+                           "fire\":true,\"weighting\":true,\"power-supply\":true";
 
 } // namespace
 
@@ -188,8 +189,8 @@ class ZirsSearchBatchTest : public QObject {
 private slots:
     void jsonLinesAnswersEqualSingleSearches() {
         QList<QJsonObject> requests = GoldenRequests() + RandomRequests(300, 20261211);
-        const ToolRun run = RunTool(Batch("-", {"--format", "jsonl", "--jobs", "2"}),
-                                    JsonLines(requests));
+        const ToolRun run =
+            RunTool(Batch("-", {"--format", "jsonl", "--jobs", "2"}), JsonLines(requests));
         QCOMPARE(run.ExitCode, 0);
         QVERIFY(run.Err.isEmpty());
         const QList<QByteArray> lines = run.Lines();
@@ -233,14 +234,14 @@ private slots:
         // bad row between good ones.
         const QByteArray input = "\xEF\xBB\xBF" + WaldRow + ",\"id\":\"a\"}\r\n" +
                                  "{\"group\": \"full\",\r\n" +  // malformed
-                                 "\r\n" +                        // empty: no row
-                                 "[1, 2]\n" +                    // not an object
-                                 "{\"colour\": \"red\"}\n" +     // unknown key
-                                 "{\"open-fire\": \"yes\"}\n" +  // wrong type
-                                 "{\"slope\": 3}\n" +            // a number for a text
-                                 "{\"group\": \"partial\"}\n" +  // unknown group
-                                 "{\"internal\": \"cost\", \"group\": \"full\"}\n" +
-                                 WaldRow + ",\"id\":7}";        // no final line end
+                                 "\r\n" +                       // empty: no row
+                                 "[1, 2]\n" +                   // not an object
+                                 "{\"colour\": \"red\"}\n" +    // unknown key
+                                 "{\"open-fire\": \"yes\"}\n" + // wrong type
+                                 "{\"slope\": 3}\n" +           // a number for a text
+                                 "{\"group\": \"partial\"}\n" + // unknown group
+                                 "{\"internal\": \"cost\", \"group\": \"full\"}\n" + WaldRow +
+                                 ",\"id\":7}"; // no final line end
         const ToolRun run = RunTool(Batch("-", {"--format", "jsonl"}), input);
         QCOMPARE(run.ExitCode, 0);
         const QList<QByteArray> lines = run.Lines();
@@ -284,14 +285,19 @@ private slots:
             "45,3,300,20,2000,10,,,,,d,r7,,\r\n";
         const ToolRun run = RunTool(Batch("-", {"--format", "csv", "--jobs", "3"}), input);
         QCOMPARE(run.ExitCode, 0);
-        QVERIFY(run.Out.startsWith("\xEF\xBB\xBF" "line;id;address;status;outcome;admissible;"
+        QVERIFY(run.Out.startsWith("\xEF\xBB\xBF"
+                                   "line;id;address;status;outcome;admissible;"
                                    "rejected;name1;criterion1;"));
 
         // Read back by the batch's own rules (';' and quotes) via a JSON twin.
         const QByteArray twin = JsonLines(
             {ObjectOf(WaldRow + ",\"address\":\"ул. Мира, д. 2\"}"),
-             ObjectOf("{\"group\":\"selective\",\"slope\":\"2\",\"volume\":\"500\",\"thickness\":\"20\",\"cost\":\"1000\",\"temperature\":\"10\",\"wear\":\"30\",\"open-fire\":true,\"weighting\":true,\"power-supply\":true,\"internal\":\"cost,labour,reliability,durability\",\"external\":\"\"}")});
-        const QList<QByteArray> twinLines = RunTool(Batch("-", {"--format", "jsonl"}), twin).Lines();
+             ObjectOf("{\"group\":\"selective\",\"slope\":\"2\",\"volume\":\"500\",\"thickness\":"
+                      "\"20\",\"cost\":\"1000\",\"temperature\":\"10\",\"wear\":\"30\",\"open-"
+                      "fire\":true,\"weighting\":true,\"power-supply\":true,\"internal\":\"cost,"
+                      "labour,reliability,durability\",\"external\":\"\"}")});
+        const QList<QByteArray> twinLines =
+            RunTool(Batch("-", {"--format", "jsonl"}), twin).Lines();
         QCOMPARE(twinLines.size(), 2);
         const QJsonObject wald = ObjectOf(twinLines[0]);
         const QJsonObject laplace = ObjectOf(twinLines[1]);
@@ -318,28 +324,39 @@ private slots:
             return cells.join(';').toUtf8() + '\n';
         };
         const QStringList none(10 + 1); // five empty places and no report
-        const QString counts = QStringLiteral("%1;%2").arg(wald.value("admissible").toInt())
+        const QString counts = QStringLiteral("%1;%2")
+                                   .arg(wald.value("admissible").toInt())
                                    .arg(wald.value("rejected").toInt());
-        QByteArray expected = "\xEF\xBB\xBF" + csvRow({"line", "id", "address", "status", "outcome",
-                                                     "admissible", "rejected", "name1", "criterion1",
-                                                     "name2", "criterion2", "name3", "criterion3",
-                                                     "name4", "criterion4", "name5", "criterion5",
-                                                     "report"});
+        QByteArray expected =
+            "\xEF\xBB\xBF" +
+            csvRow({"line", "id", "address", "status", "outcome", "admissible", "rejected", "name1",
+                    "criterion1", "name2", "criterion2", "name3", "criterion3", "name4",
+                    "criterion4", "name5", "criterion5", "report"});
         expected += "2;r1;ул. Мира, д. 2;result;Вальд;" + counts.toUtf8() + waldPlaces + ";\n";
         expected += "3;r2;\"две\nстроки\";result;Лаплас;7;14" + placesOf(laplace) + ";\n";
         expected += "5;r3;;result;Вальд;" + counts.toUtf8() + waldPlaces + ";\n";
-        expected += csvRow(QStringList{"7", "r4", "a", "usage", "the row has 15 fields, the header 14",
-                                       "", ""} + none);
+        expected += csvRow(
+            QStringList{"7", "r4", "a", "usage", "the row has 15 fields, the header 14", "", ""} +
+            none);
         expected += csvRow(QStringList{"8", "r5", "b", "usage",
                                        "\"open-fire\" must be 1/0, да/нет or true/false, not "
-                                       "\"может быть\"", "", ""} + none);
-        QStringList single = {"9", "r6", "c", "result", "один вариант", "1", "20",
+                                       "\"может быть\"",
+                                       "", ""} +
+                           none);
+        QStringList single = {"9",
+                              "r6",
+                              "c",
+                              "result",
+                              "один вариант",
+                              "1",
+                              "20",
                               "Замена кровли на мастичную из холодной битумно-полимерной мастики, "
                               "армированной стеклосеткой"};
         expected += csvRow(single + QStringList(10));
-        expected += csvRow(QStringList{"10", "r7", "d", "message",
-                                       "Следует заполнить \"Группу учитываемых критериев\".", "", ""} +
-                           none);
+        expected +=
+            csvRow(QStringList{"10", "r7", "d", "message",
+                               "Следует заполнить \"Группу учитываемых критериев\".", "", ""} +
+                   none);
         QCOMPARE(QString::fromUtf8(run.Out), QString::fromUtf8(expected));
     }
 
@@ -403,8 +420,7 @@ private slots:
 
         // Run under way: the old answers stay in place until the end.
         QProcess process;
-        process.start(ZIRS_BIN_DIR "/zirs-search",
-                      Batch("-", {"--format", "jsonl", "--out", out}));
+        process.start(ZIRS_BIN_DIR "/zirs-search", Batch("-", {"--format", "jsonl", "--out", out}));
         QVERIFY(process.waitForStarted());
         process.write(WaldRow + "}\n");
         QTest::qWait(300);
@@ -430,9 +446,11 @@ private slots:
         QTest::newRow("no jobs") << QStringList{"--batch", "a.csv", "--jobs", "0"};
         QTest::newRow("jobs not a number") << QStringList{"--batch", "a.csv", "--jobs", "two"};
         QTest::newRow("signed jobs") << QStringList{"--batch", "a.csv", "--jobs", "+2"};
-        QTest::newRow("request option in a batch") << QStringList{"--batch", "a.csv", "--group", "full"};
+        QTest::newRow("request option in a batch")
+            << QStringList{"--batch", "a.csv", "--group", "full"};
         QTest::newRow("flag in a batch") << QStringList{"--batch", "a.csv", "--open-fire"};
-        QTest::newRow("single report in a batch") << QStringList{"--batch", "a.csv", "--report", "r.pdf"};
+        QTest::newRow("single report in a batch")
+            << QStringList{"--batch", "a.csv", "--report", "r.pdf"};
         QTest::newRow("date without report dir") << QStringList{"--batch", "a.csv", "--date", "1"};
         QTest::newRow("out without batch") << QStringList{"--out", "a.jsonl"};
         QTest::newRow("jobs without batch") << QStringList{"--jobs", "2"};
@@ -474,8 +492,7 @@ private slots:
         const QString reports = dir.filePath("отчеты");
         const QByteArray roof = WaldRow + ",\"address\":\"ул. Строителей, д. 5/7 \\\"А\\\"\"}";
         const QByteArray input =
-            roof + "\n" +
-            "{\"group\":\"full\",\"address\":\"нет условий\"}\n" + WaldRow + "}\n";
+            roof + "\n" + "{\"group\":\"full\",\"address\":\"нет условий\"}\n" + WaldRow + "}\n";
         const ToolRun run = RunTool(
             Batch("-", {"--format", "jsonl", "--report-dir", reports, "--date", "01.02.2027"}),
             input);
@@ -491,10 +508,12 @@ private slots:
         // The very report the single search writes for the same roof.
         const QString single = dir.filePath("single.pdf");
         QStringList options = {"--catalogue", ZIRS_BUILT_CATALOGUE, "--report", single,
-                               "--date", "01.02.2027"};
+                               "--date",      "01.02.2027"};
         const QJsonObject request = ObjectOf(roof);
         for (auto item = request.begin(); item != request.end(); ++item)
-            options << "--" + item.key() << (item.value().isBool() ? QStringList() : QStringList{item.value().toString()});
+            options << "--" + item.key()
+                    << (item.value().isBool() ? QStringList()
+                                              : QStringList{item.value().toString()});
         QCOMPARE(RunTool(options).ExitCode, 0);
         const QString text = PdfText(first);
         QVERIFY(text.contains("Дата составления отчета: 01.02.2027"));

@@ -58,7 +58,8 @@ public:
         while (Queue.Take(task)) {
             BatchAnswerText answer;
             if (!task.Row.Inputs) {
-                answer.Text = csv ? BatchCsvRow(task.Row, nullptr) : BatchJsonLine(task.Row, nullptr);
+                answer.Text =
+                    csv ? BatchCsvRow(task.Row, nullptr) : BatchJsonLine(task.Row, nullptr);
             } else {
                 BatchOutcome outcome;
                 outcome.Inputs = *task.Row.Inputs;
@@ -66,7 +67,8 @@ public:
                 answer.CatalogueFailed = outcome.Outcome.Kind == SearchOutcomeKind::DatabaseError;
                 if (Reports.Write && outcome.Outcome.Kind == SearchOutcomeKind::Result)
                     WriteReport(task.Row, outcome);
-                answer.Text = csv ? BatchCsvRow(task.Row, &outcome) : BatchJsonLine(task.Row, &outcome);
+                answer.Text =
+                    csv ? BatchCsvRow(task.Row, &outcome) : BatchJsonLine(task.Row, &outcome);
             }
             Queue.Finish(task.Sequence, std::move(answer));
         }
@@ -80,8 +82,8 @@ private:
         if (Reports.Write(outcome.Inputs, outcome.State, Reports.Date, path, &error))
             outcome.ReportFile = path;
         else
-            outcome.ReportError = error.isEmpty() ? QStringLiteral("the report was not written")
-                                                  : error;
+            outcome.ReportError =
+                error.isEmpty() ? QStringLiteral("the report was not written") : error;
     }
 
     const SearchToolOptions& Options;
@@ -137,7 +139,8 @@ int RunBatchMain(std::unique_ptr<QCoreApplication>& application, int& argc, char
 
     QFile input;
     if (!OpenInput(input, batch.InputPath)) {
-        PrintError(QStringLiteral("cannot read \"%1\": %2").arg(batch.InputPath, input.errorString()));
+        PrintError(
+            QStringLiteral("cannot read \"%1\": %2").arg(batch.InputPath, input.errorString()));
         return 1;
     }
 
@@ -226,7 +229,8 @@ int RunBatchMain(std::unique_ptr<QCoreApplication>& application, int& argc, char
     AnswerSink sink;
     if (!sink.Open(batch.OutputPath)) {
         stopWorkers();
-        PrintError(QStringLiteral("cannot write \"%1\": %2").arg(batch.OutputPath, sink.ErrorText()));
+        PrintError(
+            QStringLiteral("cannot write \"%1\": %2").arg(batch.OutputPath, sink.ErrorText()));
         return 1;
     }
 
@@ -266,11 +270,13 @@ int RunBatchMain(std::unique_ptr<QCoreApplication>& application, int& argc, char
     progress.Finish(written);
 
     if (!sink.Commit()) {
-        PrintError(QStringLiteral("cannot write \"%1\": %2").arg(batch.OutputPath, sink.ErrorText()));
+        PrintError(
+            QStringLiteral("cannot write \"%1\": %2").arg(batch.OutputPath, sink.ErrorText()));
         return 1;
     }
     if (catalogueFailed) {
-        PrintError(QStringLiteral("the catalogue could not be read for some rows; see their answers"));
+        PrintError(
+            QStringLiteral("the catalogue could not be read for some rows; see their answers"));
         return 1;
     }
     return 0;

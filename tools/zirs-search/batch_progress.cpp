@@ -24,7 +24,8 @@ QString BatchProgressText(qint64 done, qint64 total, double seconds) {
     constexpr int Width = 30;
     const qint64 shown = std::min(done, total);
     const int filled = int(Width * shown / total);
-    const QString bar = QString(filled, QLatin1Char('#')) + QString(Width - filled, QLatin1Char('.'));
+    const QString bar =
+        QString(filled, QLatin1Char('#')) + QString(Width - filled, QLatin1Char('.'));
     QString text = QStringLiteral("[%1] %2/%3  %4").arg(bar).arg(done).arg(total).arg(perSecond);
     if (rate > 0 && done < total)
         text += QStringLiteral("  %1 left").arg(Duration((total - done) / rate));

@@ -142,7 +142,7 @@ std::optional<BatchRow> ReadJsonLinesRow(const QByteArray& line, qint64 lineNumb
 std::optional<QStringList> SplitCsvRecord(const QByteArray& record, char separator) {
     QStringList fields;
     QByteArray field;
-    bool quoted = false;     // inside a field that started with a quote
+    bool quoted = false; // inside a field that started with a quote
     bool fieldStart = true;
     for (qsizetype i = 0; i < record.size(); ++i) {
         const char c = record.at(i);

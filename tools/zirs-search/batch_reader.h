@@ -17,9 +17,9 @@
 class QIODevice;
 
 struct BatchRow {
-    qint64 Line = 0;   // the input line the row starts on, from 1
-    QJsonValue Id;     // the row's id as given; undefined when it has none
-    QString Address;   // as given, also when the row has an error
+    qint64 Line = 0; // the input line the row starts on, from 1
+    QJsonValue Id;   // the row's id as given; undefined when it has none
+    QString Address; // as given, also when the row has an error
     bool Tables = false;
     std::optional<SearchInputs> Inputs; // set when the row reads
     QString Error;                      // why it does not, otherwise

@@ -70,10 +70,10 @@ QString* TextField(SearchRequestFields& fields, const QString& key) {
 
 const QStringList& RequestTextKeys() {
     static const QStringList keys = {
-        QStringLiteral("address"),     QStringLiteral("group"),     QStringLiteral("subject"),
-        QStringLiteral("slope"),       QStringLiteral("volume"),    QStringLiteral("thickness"),
-        QStringLiteral("cost"),        QStringLiteral("temperature"), QStringLiteral("wear"),
-        QStringLiteral("internal"),    QStringLiteral("external")};
+        QStringLiteral("address"),  QStringLiteral("group"),       QStringLiteral("subject"),
+        QStringLiteral("slope"),    QStringLiteral("volume"),      QStringLiteral("thickness"),
+        QStringLiteral("cost"),     QStringLiteral("temperature"), QStringLiteral("wear"),
+        QStringLiteral("internal"), QStringLiteral("external")};
     return keys;
 }
 
@@ -103,11 +103,11 @@ bool SetRequestFlag(SearchRequestFields& fields, const QString& key, bool value)
 }
 
 const QStringList& InternalCriterionNames() {
-    static const QStringList names = {
-        QStringLiteral("cost"),  QStringLiteral("labour"),    QStringLiteral("injury"),
-        QStringLiteral("reliability"), QStringLiteral("waste"), QStringLiteral("pollution"),
-        QStringLiteral("fire"),  QStringLiteral("durability"), QStringLiteral("aesthetics"),
-        QStringLiteral("reflectance")};
+    static const QStringList names = {QStringLiteral("cost"),       QStringLiteral("labour"),
+                                      QStringLiteral("injury"),     QStringLiteral("reliability"),
+                                      QStringLiteral("waste"),      QStringLiteral("pollution"),
+                                      QStringLiteral("fire"),       QStringLiteral("durability"),
+                                      QStringLiteral("aesthetics"), QStringLiteral("reflectance")};
     return names;
 }
 

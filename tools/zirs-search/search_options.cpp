@@ -52,7 +52,8 @@ void AddOptions(QCommandLineParser& parser) {
     parser.addHelpOption();
     parser.addVersionOption();
     for (const OptionSpec& spec : OptionSpecs()) {
-        QCommandLineOption option(QString::fromLatin1(spec.Name), QString::fromUtf8(spec.Description));
+        QCommandLineOption option(QString::fromLatin1(spec.Name),
+                                  QString::fromUtf8(spec.Description));
         if (spec.ValueName)
             option.setValueName(QString::fromLatin1(spec.ValueName));
         parser.addOption(option);
@@ -78,7 +79,8 @@ BatchFormat FormatOfName(const QString& path) {
 QString SearchToolUsageText() {
     return QStringLiteral(
         "usage: zirs-search [--catalogue FILE] [--address TEXT]\n"
-        "                   [--group full|special|selective] [--subject owner|contractor|designer]\n"
+        "                   [--group full|special|selective] [--subject "
+        "owner|contractor|designer]\n"
         "                   [--slope TEXT] [--volume TEXT] [--thickness TEXT] [--cost TEXT]\n"
         "                   [--temperature TEXT] [--wear TEXT]\n"
         "                   [--open-fire] [--weighting] [--power-supply]\n"
@@ -152,7 +154,8 @@ SearchToolUsage ReadSearchToolOptions(const QStringList& arguments) {
         batch.InputPath = *input;
         for (const QString& key : RequestTextKeys() + RequestFlagKeys()) {
             if (parser.isSet(key))
-                return Error(QStringLiteral("--%1 is a row key in a batch, not an option").arg(key));
+                return Error(
+                    QStringLiteral("--%1 is a row key in a batch, not an option").arg(key));
         }
         if (parser.isSet(QStringLiteral("report")))
             return Error(QStringLiteral("--report does not go with --batch; use --report-dir"));

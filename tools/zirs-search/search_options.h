@@ -11,7 +11,7 @@
 enum class BatchFormat { Unknown, JsonLines, Csv };
 
 struct BatchOptions {
-    QString InputPath; // "-" is standard input
+    QString InputPath;  // "-" is standard input
     QString OutputPath; // empty: standard output
     BatchFormat Format = BatchFormat::Unknown;
     QString ReportDir; // empty: no reports
