@@ -2,6 +2,7 @@
 // single search, row errors that never stop the batch, input order under
 // several workers, exit codes, the atomic --out and a report per roof.
 
+#include "../search/catalogue_fixture.h"
 #include "search/search.h"
 #include "tools/zirs-search/request_fields.h"
 #include "tools/zirs-search/search_json.h"
@@ -527,6 +528,36 @@ private slots:
                     WaldRow + "}\n");
         QCOMPARE(blocked.ExitCode, 1);
         QVERIFY(blocked.Out.isEmpty());
+    }
+
+    void damagedPagesStopTheBatchBeforeAnyAnswer() {
+        // The table's later pages are damaged: the file opens and the
+        // query prepares, but each connection's first run through the rows
+        // meets the damage, so no row is answered from a broken catalogue.
+        QTemporaryDir dir;
+        QVERIFY(dir.isValid());
+        const QString catalogue = dir.filePath("database.mdb");
+        QList<QVariantMap> rows;
+        for (int i = 0; i < 40; ++i) {
+            QVariantMap row = PermissiveRow(QString("Вариант %1").arg(i));
+            row["Состав процеcса"] = QString(300, QChar(u'ж')); // spread over many pages
+            rows << row;
+        }
+        QVERIFY(WriteCatalogue(catalogue, rows));
+        QFile file(catalogue);
+        QVERIFY(file.open(QIODevice::ReadWrite));
+        const qint64 half = file.size() / 2 / 4096 * 4096;
+        file.seek(half);
+        file.write(QByteArray(file.size() - half, char(0x5A)));
+        file.close();
+
+        const ToolRun run =
+            RunTool({"--catalogue", catalogue, "--batch", "-", "--format", "jsonl", "--jobs", "2"},
+                    "{\"group\":\"partial\"}\n" + WaldRow + "}\n");
+        QCOMPARE(run.ExitCode, 1);
+        QVERIFY(run.Out.isEmpty());
+        QCOMPARE(run.Err.count('\n'), 1);
+        QVERIFY(run.Err.contains("malformed"));
     }
 };
 
