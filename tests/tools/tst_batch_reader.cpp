@@ -5,6 +5,7 @@
 #include "../search/catalogue_fixture.h"
 #include "search/catalogue.h"
 #include "tools/zirs-search/batch_answer.h"
+#include "tools/zirs-search/batch_progress.h"
 #include "tools/zirs-search/batch_reader.h"
 #include "tools/zirs-search/request_fields.h"
 
@@ -307,6 +308,32 @@ private slots:
         QVERIFY(connection.Open(dir.filePath("missing.mdb")));
         QVERIFY(!QFile::exists(dir.filePath("missing.mdb")));
         QVERIFY(std::holds_alternative<TCatalogueError>(connection.Filter(WideOpenParameters())));
+    }
+
+    void progressLine_data() {
+        QTest::addColumn<qint64>("done");
+        QTest::addColumn<qint64>("total");
+        QTest::addColumn<double>("seconds");
+        QTest::addColumn<QString>("line");
+        QTest::newRow("total unknown")
+            << qint64(1500) << qint64(0) << 0.5 << "1500 rows  3000 rows/s";
+        QTest::newRow("a third")
+            << qint64(100) << qint64(300) << 2.0
+            << "[##########....................] 100/300  50 rows/s  0:04 left";
+        QTest::newRow("hours left")
+            << qint64(1) << qint64(100000) << 1.0
+            << "[..............................] 1/100000  1 rows/s  27:46:39 left";
+        QTest::newRow("done") << qint64(300) << qint64(300) << 3.0
+                              << "[##############################] 300/300  100 rows/s";
+        QTest::newRow("nothing yet")
+            << qint64(0) << qint64(10) << 0.0 << "[..............................] 0/10  0 rows/s";
+    }
+    void progressLine() {
+        QFETCH(qint64, done);
+        QFETCH(qint64, total);
+        QFETCH(double, seconds);
+        QFETCH(QString, line);
+        QCOMPARE(BatchProgressText(done, total, seconds), line);
     }
 };
 
