@@ -299,7 +299,10 @@ struct TCatalogueConnection::Session {
     ~Session() {
         Query.reset();
         if (QSqlDatabase::contains(ConnectionName)) {
-            QSqlDatabase::database(ConnectionName, false).close();
+            QSqlDatabase db = QSqlDatabase::database(ConnectionName, false);
+            db.rollback();
+            db.close();
+            db = QSqlDatabase();
             QSqlDatabase::removeDatabase(ConnectionName);
         }
     }
@@ -331,6 +334,11 @@ std::optional<TCatalogueError> TCatalogueConnection::Open(const QString& catalog
     }
     db.setConnectOptions(options);
     if (!db.open())
+        return TCatalogueError{EngineErrorText(db.lastError())};
+    // One read transaction for the connection's life: the file is locked
+    // for reading once, not again for every search, and every search of
+    // the batch sees the same catalogue.
+    if (!db.transaction())
         return TCatalogueError{EngineErrorText(db.lastError())};
     QSqlQuery& query = session->Query.emplace(db);
     query.setForwardOnly(true);

@@ -260,6 +260,12 @@ private slots:
             }
         }
         QCOMPARE(ObjectOf(lines[0]).value("id").toString(), QStringLiteral("a"));
+        QVERIFY(!ObjectOf(lines[0]).contains("tables"));
+
+        // --tables adds the matrices to every row's answer.
+        const ToolRun tables = RunTool(Batch("-", {"--format", "jsonl", "--tables"}), input);
+        QCOMPARE(tables.ExitCode, 0);
+        QVERIFY(ObjectOf(tables.Lines()[0]).value("tables").toObject().contains("game"));
         QCOMPARE(ObjectOf(lines[8]).value("id").toInt(), 7);
         QCOMPARE(WithoutBatchKeys(lines[0]), WithoutBatchKeys(lines[8]));
         QVERIFY(ObjectOf(lines[3]).value("message").toString().contains("colour"));
@@ -457,6 +463,7 @@ private slots:
         QTest::newRow("jobs without batch") << QStringList{"--jobs", "2"};
         QTest::newRow("report dir without batch") << QStringList{"--report-dir", "r"};
         QTest::newRow("batch twice") << QStringList{"--batch", "a.csv", "--batch", "b.csv"};
+        QTest::newRow("tables in CSV") << QStringList{"--batch", "a.csv", "--tables"};
     }
     void batchUsageErrorsExitTwo() {
         QFETCH(QStringList, arguments);

@@ -56,6 +56,8 @@ public:
         const bool csv = Options.Batch->Format == BatchFormat::Csv;
         BatchTask task;
         while (Queue.Take(task)) {
+            // --tables on the command line asks for the matrices of every row.
+            task.Row.Tables = task.Row.Tables || Options.PrintTables;
             BatchAnswerText answer;
             if (!task.Row.Inputs) {
                 answer.Text =
@@ -97,8 +99,11 @@ private:
 class AnswerSink {
 public:
     bool Open(const QString& path) {
-        if (path.isEmpty())
+        if (path.isEmpty()) {
+            // Answers are small and many: write them in large blocks.
+            std::setvbuf(stdout, nullptr, _IOFBF, 1 << 16);
             return Stdout.open(stdout, QIODevice::WriteOnly);
+        }
         Saved.emplace(path);
         return Saved->open(QIODevice::WriteOnly);
     }

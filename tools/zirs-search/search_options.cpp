@@ -174,6 +174,8 @@ SearchToolUsage ReadSearchToolOptions(const QStringList& arguments) {
                 return Error(QStringLiteral("--batch %1 needs --format jsonl or --format csv")
                                  .arg(batch.InputPath));
         }
+        if (options.PrintTables && batch.Format == BatchFormat::Csv)
+            return Error(QStringLiteral("--tables needs --format jsonl"));
         batch.OutputPath = valueOf("out").value_or(QString());
         if (parser.isSet(QStringLiteral("out")) && batch.OutputPath.isEmpty())
             return Error(QStringLiteral("--out needs a file name"));
