@@ -21,7 +21,7 @@ import itertools, json, sys
 rows = []
 for group, subject, slope, volume, cost, wear in itertools.product(
         ["full", "special"], ["owner", "contractor", "designer"], ["2", "3"],
-        ["100", "200", "300"], ["2000", "2500"], ["30", "45"]):
+        ["100", "200", "300"], ["3000", "3500"], ["30", "45"]):
     row = {"address": "ул. Ленина, д. 1", "group": group, "slope": slope, "volume": volume,
            "thickness": "20", "cost": cost, "temperature": "10", "wear": wear,
            "open-fire": True, "weighting": True, "power-supply": True}

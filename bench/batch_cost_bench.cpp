@@ -26,7 +26,7 @@ QString CataloguePath = QStringLiteral("database.mdb");
 const QByteArray WaldLine =
     "{\"id\":1,\"address\":\"ул. Ленина, д. "
     "1\",\"group\":\"full\",\"slope\":\"3\",\"volume\":\"300\","
-    "\"thickness\":\"20\",\"cost\":\"2000\",\"temperature\":\"10\",\"wear\":\"45\","
+    "\"thickness\":\"20\",\"cost\":\"3000\",\"temperature\":\"10\",\"wear\":\"45\","
     "\"open-fire\":true,\"weighting\":true,\"power-supply\":true}";
 
 BatchRow WaldRow() {
@@ -53,8 +53,9 @@ void FilterQuery(benchmark::State& state) {
     TCatalogueConnection connection;
     OpenOrSkip(connection, state);
     const TFilterParameters parameters = WaldParameters();
+    int rows = 0;
     for (auto _ : state)
-        benchmark::DoNotOptimize(connection.Filter(parameters));
+        benchmark::DoNotOptimize(connection.Filter(parameters, rows));
 }
 
 // The whole search with the filter's answer handed over from memory: what
@@ -62,8 +63,12 @@ void FilterQuery(benchmark::State& state) {
 void SearchWithoutQuery(benchmark::State& state) {
     TCatalogueConnection connection;
     OpenOrSkip(connection, state);
-    const TCatalogueOutcome variants = connection.Filter(WaldParameters());
-    const CatalogueFilterFunction filter = [&](const TFilterParameters&) { return variants; };
+    int catalogueRows = 0;
+    const TCatalogueOutcome variants = connection.Filter(WaldParameters(), catalogueRows);
+    const CatalogueFilterFunction filter = [&](const TFilterParameters&, int& rows) {
+        rows = catalogueRows;
+        return variants;
+    };
     const SearchInputs inputs = *WaldRow().Inputs;
     for (auto _ : state) {
         SearchInputs in = inputs;
@@ -79,7 +84,8 @@ void AnswerLine(benchmark::State& state) {
     BatchOutcome outcome;
     outcome.Inputs = *row.Inputs;
     outcome.Outcome = RunSearchWith(
-        outcome.Inputs, [&](const TFilterParameters& p) { return connection.Filter(p); },
+        outcome.Inputs,
+        [&](const TFilterParameters& p, int& rows) { return connection.Filter(p, rows); },
         outcome.State);
     for (auto _ : state)
         benchmark::DoNotOptimize(BatchJsonLine(row, &outcome));
@@ -89,8 +95,8 @@ void AnswerLine(benchmark::State& state) {
 void WholeRow(benchmark::State& state) {
     TCatalogueConnection connection;
     OpenOrSkip(connection, state);
-    const CatalogueFilterFunction filter = [&](const TFilterParameters& p) {
-        return connection.Filter(p);
+    const CatalogueFilterFunction filter = [&](const TFilterParameters& p, int& rows) {
+        return connection.Filter(p, rows);
     };
     for (auto _ : state) {
         const BatchRow row = *ReadJsonLinesRow(WaldLine, 1);

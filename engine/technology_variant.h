@@ -10,8 +10,8 @@
 
 constexpr int InternalCriterionCount = 10;
 constexpr int ExternalFactorCount = 5;
-// The catalogue always holds this many variants; the rejected count and the
-// report's wording are computed from it.
+// The bundled catalogue holds this many variants. A search takes the figure
+// from the catalogue it reads; this one stands where no catalogue was read.
 constexpr int CatalogueSize = 21;
 
 struct TTechnologyVariant {

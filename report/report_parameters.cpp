@@ -131,7 +131,7 @@ TReportParameters BuildReportParameters(const TReportRows& rows, const SearchInp
                                         int admissibleCount,
                                         const std::vector<std::string>& internalHeadings,
                                         const std::vector<std::string>& externalHeadings,
-                                        const QString& dateText) {
+                                        const QString& dateText, int catalogueCount) {
     TReportParameters parameters;
     for (int row = 0; row < ReportRowCount; ++row)
         parameters.set(QStringLiteral("%1variant").arg(row + 1), rows[row].Name);
@@ -151,15 +151,23 @@ TReportParameters BuildReportParameters(const TReportRows& rows, const SearchInp
                    QStringLiteral("применена ") +
                        CriteriaGroupCaption(currentFields.CriteriaGroup).toLower() +
                        QStringLiteral(" совокупность локальных критериев, в том числе:"));
-    parameters.set(
-        QStringLiteral("variants"),
-        QStringLiteral("Указанным условиям удовлетворяют ") + QString::number(admissibleCount) +
-            QStringLiteral(" из 21 известного варианта технологии ремонта многослойных"));
+    parameters.set(QStringLiteral("variants"),
+                   SatisfiedVariantsText(admissibleCount, catalogueCount));
     parameters.set(QStringLiteral("adres"), currentFields.Address);
     parameters.set(QStringLiteral("data"), QStringLiteral("Дата составления отчета: ") + dateText);
     parameters.set(QStringLiteral("vnukriterii"),
                    BuildCriteriaText(internalHeadings, externalHeadings, currentFields));
     return parameters;
+}
+
+QString SatisfiedVariantsText(int admissibleCount, int catalogueCount) {
+    // "из 21 известного варианта", "из 24 известных вариантов": after "из"
+    // the genitive is singular only for a number ending in 1 (but not 11).
+    const bool singular = catalogueCount % 10 == 1 && catalogueCount % 100 != 11;
+    return QStringLiteral("Указанным условиям удовлетворяют ") + QString::number(admissibleCount) +
+           QStringLiteral(" из ") + QString::number(catalogueCount) +
+           (singular ? QStringLiteral(" известного варианта") : QStringLiteral(" известных вариантов")) +
+           QStringLiteral(" технологии ремонта многослойных");
 }
 
 TReportRows ReportRowsFromResult(const TSearchResult& result) {
@@ -186,7 +194,7 @@ TReportParameters BuildReportParametersFromResult(const TSearchResult& result,
                                                   const QString& dateText) {
     return BuildReportParameters(ReportRowsFromResult(result), currentFields,
                                  result.AdmissibleCount, state.AppliedInternalHeadings,
-                                 state.AppliedExternalHeadings, dateText);
+                                 state.AppliedExternalHeadings, dateText, result.CatalogueCount);
 }
 
 TReportParameters BuildReportParametersFromState(const SearchState& state,
@@ -194,11 +202,13 @@ TReportParameters BuildReportParametersFromState(const SearchState& state,
                                                  const QString& dateText) {
     TReportRows rows;
     int admissibleCount = 0;
+    int catalogueCount = CatalogueSize;
     if (state.Result) {
         rows = ReportRowsFromResult(*state.Result);
         admissibleCount = state.Result->AdmissibleCount;
+        catalogueCount = state.Result->CatalogueCount;
     }
     return BuildReportParameters(rows, currentFields, admissibleCount,
                                  state.AppliedInternalHeadings, state.AppliedExternalHeadings,
-                                 dateText);
+                                 dateText, catalogueCount);
 }

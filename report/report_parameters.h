@@ -60,12 +60,18 @@ QString ReportDateText(const QDate& date);
 QString CriteriaGroupCaption(int criteriaGroup);
 
 // Builds the whole parameter set from its sources. `admissibleCount` is the n
-// of the shown result; `dateText` is the date alone (without the label).
+// of the shown result; `dateText` is the date alone (without the label);
+// `catalogueCount` the number of variants in the catalogue searched.
 TReportParameters BuildReportParameters(const TReportRows& rows, const SearchInputs& currentFields,
                                         int admissibleCount,
                                         const std::vector<std::string>& internalHeadings,
                                         const std::vector<std::string>& externalHeadings,
-                                        const QString& dateText);
+                                        const QString& dateText,
+                                        int catalogueCount = CatalogueSize);
+
+// "Указанным условиям удовлетворяют n из N известного варианта …", the
+// adjective and noun after N agreeing with it ("из 24 известных вариантов").
+QString SatisfiedVariantsText(int admissibleCount, int catalogueCount);
 
 // The first four places of a result, with the same texts the results table
 // shows in its rows (rows beyond the result's rows are empty).

@@ -18,8 +18,10 @@ void PrintReport(const TForm4& results, const SearchInputs& currentFields, const
         rows[row - 1].CriterionText = results.resultCell(row, 3);
     }
     const int admissibleCount = state.Result ? state.Result->AdmissibleCount : 0;
+    const int catalogueCount = state.Result ? state.Result->CatalogueCount : CatalogueSize;
     const TReportParameters parameters =
         BuildReportParameters(rows, currentFields, admissibleCount, state.AppliedInternalHeadings,
-                              state.AppliedExternalHeadings, ReportDateText(QDate::currentDate()));
+                              state.AppliedExternalHeadings, ReportDateText(QDate::currentDate()),
+                              catalogueCount);
     RunReport(QStringLiteral("Report1"), parameters, parent);
 }

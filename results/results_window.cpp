@@ -2,6 +2,7 @@
 
 #include "engine/criterion_headings.h"
 #include "engine/technology_variant.h"
+#include "results/considered_count.h"
 #include "widgets/contacts.h"
 
 #include <QFontMetricsF>
@@ -132,8 +133,19 @@ QString SubjectText(int subject) {
 }
 
 // Russian agrees the noun with the number; the window keeps the old wording,
-// which distinguishes only 2, 3 and 4 from every other count.
+// which distinguishes only 2, 3 and 4 from every other count up to 20. A
+// larger catalogue can reject more: from 21 on the noun agrees as Russian
+// has it (21 вариант, 22 варианта, 25 вариантов, 111 вариантов).
 QString RejectedCountText(int rejected) {
+    if (rejected > 20) {
+        const int lastTwo = rejected % 100;
+        const int last = rejected % 10;
+        if (last == 1 && lastTwo != 11)
+            return QString::number(rejected) + QStringLiteral(" вариант.");
+        if (last >= 2 && last <= 4 && (lastTwo < 12 || lastTwo > 14))
+            return QString::number(rejected) + QStringLiteral(" варианта.");
+        return QString::number(rejected) + QStringLiteral(" вариантов.");
+    }
     const bool few = rejected >= 2 && rejected <= 4;
     return QString::number(rejected) +
            (few ? QStringLiteral(" варианта.") : QStringLiteral(" вариантов."));
@@ -238,7 +250,8 @@ void TForm4::ShowSearchResult(const TSearchResult& result, const SearchInputs& r
     fillTable(result);
     m_address->setText(AddressText(request.Address));
     m_subject->setText(SubjectText(request.Subject));
-    m_rejected->setText(RejectedCountText(CatalogueSize - result.AdmissibleCount));
+    ShowConsideredCount(this, result.CatalogueCount);
+    m_rejected->setText(RejectedCountText(result.CatalogueCount - result.AdmissibleCount));
     for (QLabel* filled : {m_address, m_subject, m_rejected})
         FitTextToWidth(filled);
 

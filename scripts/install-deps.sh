@@ -10,7 +10,9 @@ packages=(
   clang-14 libclang-rt-14-dev
   fonts-liberation2 fonts-wine fontconfig
   xvfb xauth poppler-utils
+  mdbtools mdbtools-dev python3
   ca-certificates git
+  desktop-file-utils appstream man-db dpkg-dev file
 )
 
 missing=()

@@ -1,6 +1,7 @@
 #include "catalogue.h"
 
 #include "catalogue_columns.h"
+#include "catalogue_connection.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -21,18 +22,6 @@ namespace {
 
 QString Utf8(const char* text) {
     return QString::fromUtf8(text);
-}
-
-// Every connection gets a name of its own, so two searches (or two tests)
-// never share or disturb a connection.
-QString NewConnectionName() {
-    static std::atomic<unsigned> counter{0};
-    return QStringLiteral("zirs-catalogue-%1").arg(++counter);
-}
-
-QString EngineErrorText(const QSqlError& error) {
-    const QString engineText = error.databaseText().trimmed();
-    return engineText.isEmpty() ? error.text().trimmed() : engineText;
 }
 
 // The cost limit has no upper bound: within 64 bits it is bound exactly as
@@ -146,9 +135,18 @@ TTechnologyVariant ReadVariant(const QSqlQuery& query, const ColumnPositions& c)
     return v;
 }
 
-TCatalogueOutcome RunQuery(QSqlDatabase& db, const TFilterParameters& parameters) {
-    if (!db.open())
+TCatalogueOutcome RunQuery(QSqlDatabase& db, const TFilterParameters& parameters,
+                           int& catalogueRows) {
+    // The count and the filter read one snapshot of the file.
+    if (!db.transaction())
         return TCatalogueError{EngineErrorText(db.lastError())};
+    {
+        QSqlQuery count(db);
+        if (!count.exec(QStringLiteral("SELECT COUNT(*) FROM \"%1\"").arg(Utf8(CatalogueTableName))) ||
+            !count.next())
+            return TCatalogueError{EngineErrorText(count.lastError())};
+        catalogueRows = count.value(0).toInt();
+    }
     QSqlQuery query(db);
     query.setForwardOnly(true);
     if (!query.prepare(FilterQueryText()))
@@ -179,21 +177,6 @@ TCatalogueOutcome RunQuery(QSqlDatabase& db, const TFilterParameters& parameters
     if (query.lastError().isValid())
         return TCatalogueError{EngineErrorText(query.lastError())};
     return variants;
-}
-
-// A catalogue saved in WAL mode makes even a read-only connection create
-// its -wal and -shm files beside it and leave them there. With no -wal file
-// present every page is in the file itself, so it is opened as immutable,
-// which creates nothing.
-bool IsSettledWalFile(const QFileInfo& file) {
-    QFile catalogue(file.absoluteFilePath());
-    if (!catalogue.open(QIODevice::ReadOnly))
-        return false;
-    const QByteArray header = catalogue.read(20);
-    constexpr char walVersion = 2;
-    return header.size() == 20 && header.startsWith("SQLite format 3") &&
-           (header[18] == walVersion || header[19] == walVersion) &&
-           !QFileInfo::exists(file.absoluteFilePath() + QStringLiteral("-wal"));
 }
 
 } // namespace
@@ -258,54 +241,34 @@ std::string CatalogueCellText(const QVariant& cell) {
 }
 
 TCatalogueOutcome RunCatalogueFilter(const QString& cataloguePath,
-                                     const TFilterParameters& parameters) {
-    // Opening a missing file must not create it; say which file is missing.
-    const QFileInfo file(cataloguePath);
-    if (!file.exists() || !file.isFile())
-        return TCatalogueError{
-            QStringLiteral("Не найден файл каталога \"%1\".").arg(cataloguePath)};
-    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE")))
-        return TCatalogueError{QStringLiteral("Нет драйвера базы данных SQLite (QSQLITE).")};
-
-    const QString connectionName = NewConnectionName();
-    TCatalogueOutcome outcome;
-    {
-        QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), connectionName);
-        // Read-only: the file is never written and no journal is made. A
-        // short busy wait rides out a brief writer's lock without freezing
-        // the window behind a long one.
-        QString options = QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=500");
-        if (IsSettledWalFile(file)) {
-            QUrl uri = QUrl::fromLocalFile(file.absoluteFilePath());
-            uri.setQuery(QStringLiteral("immutable=1"));
-            db.setDatabaseName(uri.toString(QUrl::FullyEncoded));
-            options += QStringLiteral(";QSQLITE_OPEN_URI");
-        } else {
-            db.setDatabaseName(cataloguePath);
-        }
-        db.setConnectOptions(options);
-        outcome = RunQuery(db, parameters);
-        db.close();
-    }
-    QSqlDatabase::removeDatabase(connectionName);
+                                     const TFilterParameters& parameters, int& catalogueRows) {
+    catalogueRows = 0;
+    CatalogueConnection connection(cataloguePath);
+    if (!connection.isOpen())
+        return TCatalogueError{connection.error()};
+    TCatalogueOutcome outcome = RunQuery(connection.database(), parameters, catalogueRows);
+    connection.database().rollback();
     return outcome;
 }
 
-struct TCatalogueConnection::Session {
-    QString ConnectionName = NewConnectionName();
-    std::optional<QSqlQuery> Query;
-    ColumnPositions Columns;
+TCatalogueOutcome RunCatalogueFilter(const QString& cataloguePath,
+                                     const TFilterParameters& parameters) {
+    int catalogueRows = 0;
+    return RunCatalogueFilter(cataloguePath, parameters, catalogueRows);
+}
 
+struct TCatalogueConnection::Session {
+    explicit Session(const QString& cataloguePath) : Connection(cataloguePath) {}
     ~Session() {
         Query.reset();
-        if (QSqlDatabase::contains(ConnectionName)) {
-            QSqlDatabase db = QSqlDatabase::database(ConnectionName, false);
-            db.rollback();
-            db.close();
-            db = QSqlDatabase();
-            QSqlDatabase::removeDatabase(ConnectionName);
-        }
+        if (Connection.isOpen())
+            Connection.database().rollback();
     }
+
+    CatalogueConnection Connection;
+    std::optional<QSqlQuery> Query;
+    ColumnPositions Columns;
+    int CatalogueRows = 0;
 };
 
 TCatalogueConnection::TCatalogueConnection() = default;
@@ -313,33 +276,23 @@ TCatalogueConnection::~TCatalogueConnection() = default;
 
 std::optional<TCatalogueError> TCatalogueConnection::Open(const QString& cataloguePath) {
     Current.reset();
-    const QFileInfo file(cataloguePath);
-    if (!file.exists() || !file.isFile())
-        return TCatalogueError{
-            QStringLiteral("Не найден файл каталога \"%1\".").arg(cataloguePath)};
-    if (!QSqlDatabase::isDriverAvailable(QStringLiteral("QSQLITE")))
-        return TCatalogueError{QStringLiteral("Нет драйвера базы данных SQLite (QSQLITE).")};
-
-    auto session = std::make_unique<Session>();
-    QSqlDatabase db = QSqlDatabase::addDatabase(QStringLiteral("QSQLITE"), session->ConnectionName);
-    // The same read-only settings as a single search.
-    QString options = QStringLiteral("QSQLITE_OPEN_READONLY;QSQLITE_BUSY_TIMEOUT=500");
-    if (IsSettledWalFile(file)) {
-        QUrl uri = QUrl::fromLocalFile(file.absoluteFilePath());
-        uri.setQuery(QStringLiteral("immutable=1"));
-        db.setDatabaseName(uri.toString(QUrl::FullyEncoded));
-        options += QStringLiteral(";QSQLITE_OPEN_URI");
-    } else {
-        db.setDatabaseName(cataloguePath);
-    }
-    db.setConnectOptions(options);
-    if (!db.open())
-        return TCatalogueError{EngineErrorText(db.lastError())};
+    auto session = std::make_unique<Session>(cataloguePath);
+    if (!session->Connection.isOpen())
+        return TCatalogueError{session->Connection.error()};
+    QSqlDatabase& db = session->Connection.database();
     // One read transaction for the connection's life: the file is locked
-    // for reading once, not again for every search, and every search of
-    // the batch sees the same catalogue.
+    // for reading once, not again for every search, and the row count and
+    // every search of the batch see the same catalogue.
     if (!db.transaction())
         return TCatalogueError{EngineErrorText(db.lastError())};
+    {
+        QSqlQuery count(db);
+        if (!count.exec(
+                QStringLiteral("SELECT COUNT(*) FROM \"%1\"").arg(Utf8(CatalogueTableName))) ||
+            !count.next())
+            return TCatalogueError{EngineErrorText(count.lastError())};
+        session->CatalogueRows = count.value(0).toInt();
+    }
     QSqlQuery& query = session->Query.emplace(db);
     query.setForwardOnly(true);
     if (!query.prepare(FilterQueryText()))
@@ -356,7 +309,9 @@ std::optional<TCatalogueError> TCatalogueConnection::Open(const QString& catalog
     return std::nullopt;
 }
 
-TCatalogueOutcome TCatalogueConnection::Filter(const TFilterParameters& parameters) {
+TCatalogueOutcome TCatalogueConnection::Filter(const TFilterParameters& parameters,
+                                               int& catalogueRows) {
+    catalogueRows = 0;
     if (!Current)
         return TCatalogueError{QStringLiteral("Каталог не открыт.")};
     QSqlQuery& query = *Current->Query;
@@ -377,5 +332,6 @@ TCatalogueOutcome TCatalogueConnection::Filter(const TFilterParameters& paramete
     query.finish();
     if (error.isValid())
         return TCatalogueError{EngineErrorText(error)};
+    catalogueRows = Current->CatalogueRows;
     return variants;
 }

@@ -35,6 +35,10 @@ using TCatalogueOutcome = std::variant<std::vector<TTechnologyVariant>, TCatalog
 // table or column missing) comes back as an error, never as a crash.
 TCatalogueOutcome RunCatalogueFilter(const QString& cataloguePath,
                                      const TFilterParameters& parameters);
+// The same, also giving the number of rows in the catalogue table, counted in
+// the same read of the file as the filter (0 when the filter fails).
+TCatalogueOutcome RunCatalogueFilter(const QString& cataloguePath,
+                                     const TFilterParameters& parameters, int& catalogueRows);
 
 // A catalogue cell as the criterion text the rest of the system reads:
 // integers as digits, fixed-point values in their shortest exact form with
@@ -59,7 +63,10 @@ public:
     // report, and the connection stays unusable.
     std::optional<TCatalogueError> Open(const QString& cataloguePath);
 
-    TCatalogueOutcome Filter(const TFilterParameters& parameters);
+    // The admissible variants, and in `catalogueRows` the rows of the table
+    // (counted once when the connection opened; the file does not change
+    // while it is open).
+    TCatalogueOutcome Filter(const TFilterParameters& parameters, int& catalogueRows);
 
 private:
     struct Session;

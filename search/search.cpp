@@ -26,13 +26,20 @@ std::vector<std::string> ActiveHeadings(const std::array<const char*, Count>& he
     return list;
 }
 
+// The catalogue may hold more or fewer variants than the 21 it was made
+// with; the rejected count is taken from the rows actually read.
+void CountFromCatalogue(TSearchResult& result, int catalogueRows) {
+    result.CatalogueCount = catalogueRows;
+    result.RejectedCount = catalogueRows - result.AdmissibleCount;
+}
+
 } // namespace
 
 SearchOutcome RunSearch(SearchInputs& inputs, const QString& cataloguePath, SearchState& state) {
     return RunSearchWith(
         inputs,
-        [&cataloguePath](const TFilterParameters& parameters) {
-            return RunCatalogueFilter(cataloguePath, parameters);
+        [&cataloguePath](const TFilterParameters& parameters, int& catalogueRows) {
+            return RunCatalogueFilter(cataloguePath, parameters, catalogueRows);
         },
         state);
 }
@@ -50,7 +57,8 @@ SearchOutcome RunSearchWith(SearchInputs& inputs, const CatalogueFilterFunction&
     state.Catalogue = TCandidateSet{};
     ActivateAllCriteria(state.Catalogue);
     state.CatalogueRan = false;
-    auto filtered = filter(BindFilterParameters(request));
+    int catalogueRows = 0;
+    auto filtered = filter(BindFilterParameters(request), catalogueRows);
     if (const auto* error = std::get_if<TCatalogueError>(&filtered))
         return {SearchOutcomeKind::DatabaseError, error->Text};
     state.Catalogue.Variants = std::move(std::get<std::vector<TTechnologyVariant>>(filtered));
@@ -64,6 +72,7 @@ SearchOutcome RunSearchWith(SearchInputs& inputs, const CatalogueFilterFunction&
 
     if (candidates.Variants.size() == 1) {
         state.Result = MakeSingleResult(candidates.Variants.front());
+        CountFromCatalogue(*state.Result, catalogueRows);
         state.AppliedInternalHeadings =
             ActiveHeadings(InternalCriterionHeadings, candidates.ActiveInternal);
         state.AppliedExternalHeadings =
@@ -74,6 +83,7 @@ SearchOutcome RunSearchWith(SearchInputs& inputs, const CatalogueFilterFunction&
     DropConstantCriteria(candidates);
     BuildNormalizedMatrices(candidates, state.Internal, state.External, state.Game);
     TSearchResult result = RankVariants(state.Internal, state.External, state.Game);
+    CountFromCatalogue(result, catalogueRows);
     state.EngineRan = true;
     state.AppliedInternalHeadings = result.InternalHeadings;
     state.AppliedExternalHeadings = result.ExternalHeadings;

@@ -58,6 +58,8 @@ SearchOutcome RunSearch(SearchInputs& inputs, const QString& cataloguePath, Sear
 // The same search with the catalogue reached through `filter` in place of a
 // file opened for this search alone (batch work keeps one connection per
 // thread); RunSearch is this with RunCatalogueFilter on the file.
-using CatalogueFilterFunction = std::function<TCatalogueOutcome(const TFilterParameters&)>;
+// The filter also gives the number of rows in the catalogue table.
+using CatalogueFilterFunction =
+    std::function<TCatalogueOutcome(const TFilterParameters&, int& catalogueRows)>;
 SearchOutcome RunSearchWith(SearchInputs& inputs, const CatalogueFilterFunction& filter,
                             SearchState& state);

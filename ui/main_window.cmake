@@ -29,3 +29,4 @@ target_link_libraries(zirs PRIVATE zirs_ui)
 # The program looks for its catalogue in the working directory; the bundled
 # one is built beside it.
 add_dependencies(zirs catalogue)
+install(TARGETS zirs RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})

@@ -53,10 +53,10 @@ SearchInputs Selective(const QString& fields, const char* conditions, const char
 }
 
 // The requests a newcomer can try on the bundled catalogue.
-const QString WinterFields = "3|200|20|1500|-25|30";
-const QString OneVariantFields = "5|60|10|2000|10|100";
-const QString LaplaceFields = "2|500|20|1000|10|30";
-const QString WaldFields = "3|300|20|2000|10|45";
+const QString WinterFields = "3|200|20|3000|-25|30";
+const QString OneVariantFields = "1|1000|15|9999|15|80";
+const QString LaplaceFields = "2|500|20|2500|10|45";
+const QString WaldFields = "3|300|20|3000|10|45";
 
 // A state as a ranked search leaves it.
 SearchState RankedState() {
@@ -103,24 +103,24 @@ void RunSearchTest::outcomes_data() {
     QTest::newRow("no variant at -25 °C")
         << Inputs(FullGroup, WinterFields, "111") << SearchOutcomeKind::Message << none
         << TResultKind::Single << 0 << 0 << 0;
-    QTest::newRow("one variant: worn roof, no fire, no weighting, no power")
-        << Inputs(FullGroup, OneVariantFields, "000") << SearchOutcomeKind::Result << QString()
+    QTest::newRow("one variant: worn roof at a 1 % slope")
+        << Inputs(FullGroup, OneVariantFields, "111") << SearchOutcomeKind::Result << QString()
         << TResultKind::Single << 1 << 10 << 5;
     QTest::newRow("one variant, owner's criteria")
-        << Inputs(SpecialGroup, OneVariantFields, "000", BuildingOwner) << SearchOutcomeKind::Result
+        << Inputs(SpecialGroup, OneVariantFields, "111", BuildingOwner) << SearchOutcomeKind::Result
         << QString() << TResultKind::Single << 1 << 7 << 2;
     QTest::newRow("Laplace: selective, internal criteria only")
         << Selective(LaplaceFields, "111", "1101000100", "00000") << SearchOutcomeKind::Result
-        << QString() << TResultKind::Laplace << 7 << 4 << 0;
+        << QString() << TResultKind::Laplace << 10 << 4 << 0;
     QTest::newRow("Wald: full search")
         << Inputs(FullGroup, WaldFields, "111") << SearchOutcomeKind::Result << QString()
-        << TResultKind::Wald << 8 << 10 << 5;
+        << TResultKind::Wald << 10 << 10 << 5;
     QTest::newRow("Wald: contractor")
         << Inputs(SpecialGroup, WaldFields, "111", Contractor) << SearchOutcomeKind::Result
-        << QString() << TResultKind::Wald << 8 << 4 << 2;
+        << QString() << TResultKind::Wald << 10 << 4 << 2;
     QTest::newRow("Wald: designer without open fire")
         << Inputs(SpecialGroup, WaldFields, "011", Designer) << SearchOutcomeKind::Result
-        << QString() << TResultKind::Wald << 3 << -1 << -1;
+        << QString() << TResultKind::Wald << 5 << -1 << -1;
 }
 
 void RunSearchTest::outcomes() {
@@ -186,9 +186,9 @@ void RunSearchTest::messagesAfterFilterReplaceOnlyTheCatalogue_data() {
                                 << QString::fromUtf8(NoVariantMessage) << 0 << true;
     QTest::newRow("selective, external factors only")
         << Selective(WaldFields, "111", "0000000000", "11111")
-        << QString::fromUtf8(NoInternalCriterionMessage) << 8 << false;
+        << QString::fromUtf8(NoInternalCriterionMessage) << 10 << false;
     QTest::newRow("selective, nothing ticked, one variant")
-        << Selective(OneVariantFields, "000", "0000000000", "00000")
+        << Selective(OneVariantFields, "111", "0000000000", "00000")
         << QString::fromUtf8(NoInternalCriterionMessage) << 1 << false;
     // The empty result is reported before the missing internal criterion.
     QTest::newRow("selective, nothing ticked, no variant")
@@ -219,7 +219,7 @@ void RunSearchTest::singleVariantKeepsTheMatrices() {
     SearchState state = RankedState();
     const std::size_t rankedRows = state.Game.Rows.size();
     const std::string firstRow = state.Game.Rows.front().Name;
-    SearchInputs in = Inputs(SpecialGroup, OneVariantFields, "000", Contractor);
+    SearchInputs in = Inputs(SpecialGroup, OneVariantFields, "111", Contractor);
     const SearchOutcome outcome = RunSearch(in, ZIRS_BUILT_CATALOGUE, state);
     QCOMPARE(outcome.Kind, SearchOutcomeKind::Result);
     QCOMPARE(state.Result->Kind, TResultKind::Single);

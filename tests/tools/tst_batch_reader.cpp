@@ -292,8 +292,10 @@ private slots:
                 TFilterParameters p = WideOpenParameters();
                 p.k = p.s = slope;
                 p.n = cost;
-                const QStringList kept = Names(connection.Filter(p));
-                QCOMPARE(kept, Names(RunCatalogueFilter(path, p)));
+                int rows = -1, singleRows = -1;
+                const QStringList kept = Names(connection.Filter(p, rows));
+                QCOMPARE(kept, Names(RunCatalogueFilter(path, p, singleRows)));
+                QCOMPARE(rows, singleRows);
                 most = std::max(most, kept.size());
             }
         }
@@ -307,7 +309,9 @@ private slots:
         TCatalogueConnection connection;
         QVERIFY(connection.Open(dir.filePath("missing.mdb")));
         QVERIFY(!QFile::exists(dir.filePath("missing.mdb")));
-        QVERIFY(std::holds_alternative<TCatalogueError>(connection.Filter(WideOpenParameters())));
+        int rows = -1;
+        QVERIFY(
+            std::holds_alternative<TCatalogueError>(connection.Filter(WideOpenParameters(), rows)));
     }
 
     void progressLine_data() {

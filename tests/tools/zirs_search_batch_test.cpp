@@ -91,11 +91,11 @@ QList<QJsonObject> GoldenRequests() {
         return r;
     };
     QList<QJsonObject> rows = {
-        row("full", {"3", "200", "20", "1500", "-25", "30"}, true),
-        row("full", {"5", "60", "10", "2000", "10", "100"}, false),
-        row("selective", {"2", "500", "20", "1000", "10", "30"}, true),
-        row("full", {"3", "300", "20", "2000", "10", "45"}, true),
-        row("special", {"3", "300", "20", "2000", "10", "45"}, true),
+        row("full", {"3", "200", "20", "3000", "-25", "30"}, true),
+        row("full", {"1", "1000", "15", "9999", "15", "80"}, true),
+        row("selective", {"2", "500", "20", "2500", "10", "45"}, true),
+        row("full", {"3", "300", "20", "3000", "10", "45"}, true),
+        row("special", {"3", "300", "20", "3000", "10", "45"}, true),
     };
     rows[2].insert("internal", "cost,labour,reliability,durability");
     rows[2].insert("external", "");
@@ -145,7 +145,7 @@ QList<QJsonObject> RandomRequests(int count, quint32 seed) {
         r.insert("slope", slope);
         r.insert("volume", number(0, 2000));
         r.insert("thickness", number(1, 60));
-        r.insert("cost", number(100, 3000));
+        r.insert("cost", number(100, 10000));
         r.insert("temperature", number(-25, 45));
         r.insert("wear", number(0, 100));
         for (const char* flag : {"open-fire", "weighting", "power-supply"})
@@ -288,7 +288,7 @@ private slots:
             ",,,,,,,,,,,,,\r\n"
             "45,3,300,20,2000,10,full,1,1,1,a,r4,,,surplus\r\n"
             "45,3,300,20,2000,10,full,может быть,1,1,b,r5,,\r\n"
-            "100,5,60,10,2000,10,full,0,нет,false,c,r6,,\r\n"
+            "80,1,1000,15,9999,15,full,1,да,true,c,r6,,\r\n"
             "45,3,300,20,2000,10,,,,,d,r7,,\r\n";
         const ToolRun run = RunTool(Batch("-", {"--format", "csv", "--jobs", "3"}), input);
         QCOMPARE(run.ExitCode, 0);
@@ -302,12 +302,23 @@ private slots:
              ObjectOf("{\"group\":\"selective\",\"slope\":\"2\",\"volume\":\"500\",\"thickness\":"
                       "\"20\",\"cost\":\"1000\",\"temperature\":\"10\",\"wear\":\"30\",\"open-"
                       "fire\":true,\"weighting\":true,\"power-supply\":true,\"internal\":\"cost,"
-                      "labour,reliability,durability\",\"external\":\"\"}")});
+                      "labour,reliability,durability\",\"external\":\"\"}"),
+             ObjectOf("{\"group\":\"full\",\"slope\":\"1\",\"volume\":\"1000\",\"thickness\":"
+                      "\"15\",\"cost\":\"9999\",\"temperature\":\"15\",\"wear\":\"80\",\"open-"
+                      "fire\":true,\"weighting\":true,\"power-supply\":true}")});
         const QList<QByteArray> twinLines =
             RunTool(Batch("-", {"--format", "jsonl"}), twin).Lines();
-        QCOMPARE(twinLines.size(), 2);
+        QCOMPARE(twinLines.size(), 3);
         const QJsonObject wald = ObjectOf(twinLines[0]);
         const QJsonObject laplace = ObjectOf(twinLines[1]);
+        const QJsonObject one = ObjectOf(twinLines[2]);
+        QCOMPARE(wald.value("kind").toString(), QStringLiteral("Wald"));
+        QCOMPARE(laplace.value("kind").toString(), QStringLiteral("Laplace"));
+        QCOMPARE(one.value("kind").toString(), QStringLiteral("Single"));
+        const auto countsOf = [](const QJsonObject& answer) {
+            return QByteArray::number(answer.value("admissible").toInt()) + ';' +
+                   QByteArray::number(answer.value("rejected").toInt());
+        };
         const auto placesOf = [](const QJsonObject& answer) {
             QByteArray places;
             const QJsonArray ranked = answer.value("ranked").toArray();
@@ -331,17 +342,16 @@ private slots:
             return cells.join(';').toUtf8() + '\n';
         };
         const QStringList none(10 + 1); // five empty places and no report
-        const QString counts = QStringLiteral("%1;%2")
-                                   .arg(wald.value("admissible").toInt())
-                                   .arg(wald.value("rejected").toInt());
+        const QByteArray counts = countsOf(wald);
         QByteArray expected =
             "\xEF\xBB\xBF" +
             csvRow({"line", "id", "address", "status", "outcome", "admissible", "rejected", "name1",
                     "criterion1", "name2", "criterion2", "name3", "criterion3", "name4",
                     "criterion4", "name5", "criterion5", "report"});
-        expected += "2;r1;ул. Мира, д. 2;result;Вальд;" + counts.toUtf8() + waldPlaces + ";\n";
-        expected += "3;r2;\"две\nстроки\";result;Лаплас;7;14" + placesOf(laplace) + ";\n";
-        expected += "5;r3;;result;Вальд;" + counts.toUtf8() + waldPlaces + ";\n";
+        expected += "2;r1;ул. Мира, д. 2;result;Вальд;" + counts + waldPlaces + ";\n";
+        expected +=
+            "3;r2;\"две\nстроки\";result;Лаплас;" + countsOf(laplace) + placesOf(laplace) + ";\n";
+        expected += "5;r3;;result;Вальд;" + counts + waldPlaces + ";\n";
         expected += csvRow(
             QStringList{"7", "r4", "a", "usage", "the row has 15 fields, the header 14", "", ""} +
             none);
@@ -350,16 +360,8 @@ private slots:
                                        "\"может быть\"",
                                        "", ""} +
                            none);
-        QStringList single = {"9",
-                              "r6",
-                              "c",
-                              "result",
-                              "один вариант",
-                              "1",
-                              "20",
-                              "Замена кровли на мастичную из холодной битумно-полимерной мастики, "
-                              "армированной стеклосеткой"};
-        expected += csvRow(single + QStringList(10));
+        expected += "9;r6;c;result;один вариант;" + countsOf(one) + ';' +
+                    one.value("ranked")[0]["name"].toString().toUtf8() + QByteArray(10, ';') + '\n';
         expected +=
             csvRow(QStringList{"10", "r7", "d", "message",
                                "Следует заполнить \"Группу учитываемых критериев\".", "", ""} +

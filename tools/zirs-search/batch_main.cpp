@@ -5,6 +5,7 @@
 #include "tools/zirs-search/batch_answer.h"
 #include "tools/zirs-search/batch_progress.h"
 #include "tools/zirs-search/batch_queue.h"
+#include "tools/zirs-search/report_module_path.h"
 
 #include <QDir>
 #include <QFile>
@@ -50,8 +51,9 @@ public:
     void Close() { Connection.reset(); }
 
     void Run() {
-        const CatalogueFilterFunction filter = [this](const TFilterParameters& parameters) {
-            return Connection->Filter(parameters);
+        const CatalogueFilterFunction filter = [this](const TFilterParameters& parameters,
+                                                      int& catalogueRows) {
+            return Connection->Filter(parameters, catalogueRows);
         };
         const bool csv = Options.Batch->Format == BatchFormat::Csv;
         BatchTask task;
@@ -157,9 +159,8 @@ int RunBatchMain(std::unique_ptr<QCoreApplication>& application, int& argc, char
             PrintError(QStringLiteral("cannot make the report folder \"%1\"").arg(batch.ReportDir));
             return 1;
         }
-        // The module lies beside the program, as for a single report.
-        module.setFileName(QCoreApplication::applicationDirPath() + QLatin1Char('/') +
-                           QLatin1String(ReportModuleFileName));
+        // The module is found as for a single report.
+        module.setFileName(FindReportModule(QCoreApplication::applicationDirPath()));
         const auto start = reinterpret_cast<StartReportApplicationFunction>(
             module.resolve(StartReportApplicationSymbol));
         reports.Write =

@@ -6,6 +6,7 @@
 #include "search/search.h"
 #include "tools/zirs-search/batch_main.h"
 #include "tools/zirs-search/search_json.h"
+#include "tools/zirs-search/report_module_path.h"
 #include "tools/zirs-search/search_options.h"
 
 #include <QCoreApplication>
@@ -66,8 +67,7 @@ int main(int argc, char* argv[]) {
     }
 
     if (!options.ReportPath.isEmpty() && outcome.Kind == SearchOutcomeKind::Result) {
-        QLibrary module(app.applicationDirPath() + QLatin1Char('/') +
-                        QLatin1String(ReportModuleFileName));
+        QLibrary module(FindReportModule(app.applicationDirPath()));
         const auto writeReport =
             reinterpret_cast<WriteSearchReportFunction>(module.resolve(WriteSearchReportSymbol));
         if (!writeReport) {
