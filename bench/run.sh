@@ -20,3 +20,5 @@ echo "== the report: zirs-search plain (A) and with --report (B)"
 ./alternate_timing 20 -- ./zirs-search "${request[@]}" -- ./zirs-search "${request[@]}" --report "$report"
 echo "== zirs: cold start, search, memory"
 ./zirs_startup_bench 10
+echo "== zirs-search --batch"
+bash "$root/bench/batch.sh" "$build"

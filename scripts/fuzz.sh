@@ -10,7 +10,7 @@ set -euo pipefail
 seconds=${1:-20}
 root=$(cd "$(dirname "$0")/.." && pwd)
 build=$root/build-fuzz
-targets=(fuzz_search_request fuzz_rounded_value fuzz_key_filters fuzz_catalogue fuzz_legacy_report)
+targets=(fuzz_search_request fuzz_rounded_value fuzz_key_filters fuzz_catalogue fuzz_legacy_report fuzz_batch_reader)
 jobs=$(nproc)
 
 # The fuzz targets are part of the project when it is configured with

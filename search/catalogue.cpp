@@ -256,3 +256,82 @@ TCatalogueOutcome RunCatalogueFilter(const QString& cataloguePath,
     int catalogueRows = 0;
     return RunCatalogueFilter(cataloguePath, parameters, catalogueRows);
 }
+
+struct TCatalogueConnection::Session {
+    explicit Session(const QString& cataloguePath) : Connection(cataloguePath) {}
+    ~Session() {
+        Query.reset();
+        if (Connection.isOpen())
+            Connection.database().rollback();
+    }
+
+    CatalogueConnection Connection;
+    std::optional<QSqlQuery> Query;
+    ColumnPositions Columns;
+    int CatalogueRows = 0;
+};
+
+TCatalogueConnection::TCatalogueConnection() = default;
+TCatalogueConnection::~TCatalogueConnection() = default;
+
+std::optional<TCatalogueError> TCatalogueConnection::Open(const QString& cataloguePath) {
+    Current.reset();
+    auto session = std::make_unique<Session>(cataloguePath);
+    if (!session->Connection.isOpen())
+        return TCatalogueError{session->Connection.error()};
+    QSqlDatabase& db = session->Connection.database();
+    // One read transaction for the connection's life: the file is locked
+    // for reading once, not again for every search, and the row count and
+    // every search of the batch see the same catalogue.
+    if (!db.transaction())
+        return TCatalogueError{EngineErrorText(db.lastError())};
+    {
+        QSqlQuery count(db);
+        if (!count.exec(
+                QStringLiteral("SELECT COUNT(*) FROM \"%1\"").arg(Utf8(CatalogueTableName))) ||
+            !count.next())
+            return TCatalogueError{EngineErrorText(count.lastError())};
+        session->CatalogueRows = count.value(0).toInt();
+    }
+    QSqlQuery& query = session->Query.emplace(db);
+    query.setForwardOnly(true);
+    if (!query.prepare(FilterQueryText()))
+        return TCatalogueError{EngineErrorText(query.lastError())};
+    BindParameters(query, TFilterParameters{});
+    if (!query.exec())
+        return TCatalogueError{EngineErrorText(query.lastError())};
+    auto located = LocateColumns(query.record());
+    if (auto* error = std::get_if<TCatalogueError>(&located))
+        return *error;
+    session->Columns = std::get<ColumnPositions>(located);
+    query.finish();
+    Current = std::move(session);
+    return std::nullopt;
+}
+
+TCatalogueOutcome TCatalogueConnection::Filter(const TFilterParameters& parameters,
+                                               int& catalogueRows) {
+    catalogueRows = 0;
+    if (!Current)
+        return TCatalogueError{QStringLiteral("Каталог не открыт.")};
+    QSqlQuery& query = *Current->Query;
+    BindParameters(query, parameters);
+    if (!query.exec())
+        return TCatalogueError{EngineErrorText(query.lastError())};
+    const ColumnPositions& columns = Current->Columns;
+    std::vector<TTechnologyVariant> variants;
+    while (query.next()) {
+        // The same numeric test of the compared cells as a single search.
+        bool numeric = true;
+        for (const int column : columns.Compared)
+            numeric = numeric && IsNumber(query.value(column));
+        if (numeric)
+            variants.push_back(ReadVariant(query, columns));
+    }
+    const QSqlError error = query.lastError();
+    query.finish();
+    if (error.isValid())
+        return TCatalogueError{EngineErrorText(error)};
+    catalogueRows = Current->CatalogueRows;
+    return variants;
+}

@@ -7,6 +7,9 @@
 #include <QString>
 #include <QVariant>
 
+#include <memory>
+#include <optional>
+
 #include <string>
 #include <variant>
 #include <vector>
@@ -42,3 +45,30 @@ TCatalogueOutcome RunCatalogueFilter(const QString& cataloguePath,
 // the decimal comma ("0,45", "350,5"), an empty cell as empty text, any other
 // text as it stands.
 std::string CatalogueCellText(const QVariant& cell);
+
+// A catalogue connection kept for many searches, for batch work: the file is
+// opened read-only once and the filter query prepared once; each search only
+// binds its parameters. Connections belong to the thread that opened them,
+// so each thread keeps its own. Every search gets exactly the outcome
+// RunCatalogueFilter would give on the same file.
+class TCatalogueConnection {
+public:
+    TCatalogueConnection();
+    ~TCatalogueConnection();
+    TCatalogueConnection(const TCatalogueConnection&) = delete;
+    TCatalogueConnection& operator=(const TCatalogueConnection&) = delete;
+
+    // Opens the file, prepares the query and checks the result's columns by
+    // one run; any failure comes back as the error RunCatalogueFilter would
+    // report, and the connection stays unusable.
+    std::optional<TCatalogueError> Open(const QString& cataloguePath);
+
+    // The admissible variants, and in `catalogueRows` the rows of the table
+    // (counted once when the connection opened; the file does not change
+    // while it is open).
+    TCatalogueOutcome Filter(const TFilterParameters& parameters, int& catalogueRows);
+
+private:
+    struct Session;
+    std::unique_ptr<Session> Current;
+};

@@ -36,6 +36,16 @@ void CountFromCatalogue(TSearchResult& result, int catalogueRows) {
 } // namespace
 
 SearchOutcome RunSearch(SearchInputs& inputs, const QString& cataloguePath, SearchState& state) {
+    return RunSearchWith(
+        inputs,
+        [&cataloguePath](const TFilterParameters& parameters, int& catalogueRows) {
+            return RunCatalogueFilter(cataloguePath, parameters, catalogueRows);
+        },
+        state);
+}
+
+SearchOutcome RunSearchWith(SearchInputs& inputs, const CatalogueFilterFunction& filter,
+                            SearchState& state) {
     auto validated = ValidateSearchRequest(inputs);
     if (const auto* message = std::get_if<TRequestMessage>(&validated))
         return Message(message->Text);
@@ -48,8 +58,7 @@ SearchOutcome RunSearch(SearchInputs& inputs, const QString& cataloguePath, Sear
     ActivateAllCriteria(state.Catalogue);
     state.CatalogueRan = false;
     int catalogueRows = 0;
-    auto filtered =
-        RunCatalogueFilter(cataloguePath, BindFilterParameters(request), catalogueRows);
+    auto filtered = filter(BindFilterParameters(request), catalogueRows);
     if (const auto* error = std::get_if<TCatalogueError>(&filtered))
         return {SearchOutcomeKind::DatabaseError, error->Text};
     state.Catalogue.Variants = std::move(std::get<std::vector<TTechnologyVariant>>(filtered));

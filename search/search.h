@@ -2,6 +2,7 @@
 // The one path of a search, from the window's inputs to its outcome. The main
 // window and zirs-search both call RunSearch; neither repeats any step of it.
 
+#include "catalogue.h"
 #include "engine/normalized_matrix.h"
 #include "engine/search_result.h"
 #include "engine/technology_variant.h"
@@ -9,6 +10,7 @@
 
 #include <QString>
 
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -52,3 +54,12 @@ struct SearchOutcome {
 // Runs one whole search. Validation may rewrite the six field texts of
 // `inputs` (clamping); they stay rewritten whatever the outcome.
 SearchOutcome RunSearch(SearchInputs& inputs, const QString& cataloguePath, SearchState& state);
+
+// The same search with the catalogue reached through `filter` in place of a
+// file opened for this search alone (batch work keeps one connection per
+// thread); RunSearch is this with RunCatalogueFilter on the file.
+// The filter also gives the number of rows in the catalogue table.
+using CatalogueFilterFunction =
+    std::function<TCatalogueOutcome(const TFilterParameters&, int& catalogueRows)>;
+SearchOutcome RunSearchWith(SearchInputs& inputs, const CatalogueFilterFunction& filter,
+                            SearchState& state);

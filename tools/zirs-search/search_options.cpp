@@ -1,189 +1,224 @@
 #include "tools/zirs-search/search_options.h"
 
-#include "search/criteria_selection.h"
+#include "tools/zirs-search/request_fields.h"
 
-#include <QHash>
-
-#include <array>
-#include <functional>
+#include <QCommandLineParser>
+#include <QThread>
 
 namespace {
 
-// "1,3,5" into ticks; "" ticks nothing. Malformed lists ("1,,2", "1,") and
-// indices out of range are refused.
-template <std::size_t Count>
-std::optional<std::array<bool, Count>> ReadIndexList(const QString& text) {
-    std::array<bool, Count> ticks{};
-    if (text.isEmpty())
-        return ticks;
-    for (const QString& item : text.split(QLatin1Char(','))) {
-        if (item.isEmpty() || item.size() > 2)
-            return std::nullopt;
-        bool ok = false;
-        const int index = item.toInt(&ok);
-        if (!ok || index < 0 || index >= int(Count) || !item.at(0).isDigit())
-            return std::nullopt;
-        ticks[std::size_t(index)] = true;
-    }
-    return ticks;
+struct OptionSpec {
+    const char* Name;
+    const char* ValueName; // nullptr: a flag
+    const char* Description;
+};
+
+// Every option in the order --help lists them.
+const std::vector<OptionSpec>& OptionSpecs() {
+    static const std::vector<OptionSpec> specs = {
+        {"catalogue", "FILE", "The catalogue file (default: database.mdb)."},
+        {"address", "TEXT", "The object's name or address."},
+        {"group", "NAME", "Criteria group: full, special or selective."},
+        {"subject", "NAME", "Who searches (special group): owner, contractor or designer."},
+        {"slope", "TEXT", "Roof slope."},
+        {"volume", "TEXT", "Required repair volume."},
+        {"thickness", "TEXT", "Thickness of the roof under repair."},
+        {"cost", "TEXT", "Maximum admissible cost of repairing 1 m2."},
+        {"temperature", "TEXT", "Outdoor air temperature."},
+        {"wear", "TEXT", "Physical wear."},
+        {"open-fire", nullptr, "Open fire is allowed."},
+        {"weighting", nullptr, "The covering may be weighted by a repair layer."},
+        {"power-supply", nullptr, "Power supply is at hand."},
+        {"internal", "LIST", "Internal criteria that count (selective group), comma-separated."},
+        {"external", "LIST", "External factors that count (selective group), comma-separated."},
+        {"tables", nullptr, "Add the three matrices of the search to the answer."},
+        {"report", "FILE.pdf", "Write the two-page report of the result."},
+        {"date", "TEXT", "The report's date (default: today)."},
+        {"batch", "IN", "Answer every request of IN (a file, or - for standard input)."},
+        {"format", "jsonl|csv", "The batch format when IN's name does not tell it."},
+        {"out", "OUT", "Write the batch answers to OUT (default: standard output)."},
+        {"report-dir", "DIR", "Write a report per answered roof of the batch into DIR."},
+        {"jobs", "N", "Searches of the batch running at once (default: the number of cores)."},
+    };
+    return specs;
 }
 
-const QHash<QString, int> GroupNames = {
-    {QStringLiteral("full"), FullGroup},
-    {QStringLiteral("special"), SpecialGroup},
-    {QStringLiteral("selective"), SelectiveGroup},
-};
+bool IsBatchOnly(const QString& name) {
+    return name == QLatin1String("format") || name == QLatin1String("out") ||
+           name == QLatin1String("report-dir") || name == QLatin1String("jobs");
+}
 
-const QHash<QString, int> SubjectNames = {
-    {QStringLiteral("owner"), BuildingOwner},
-    {QStringLiteral("contractor"), Contractor},
-    {QStringLiteral("designer"), Designer},
-};
+void AddOptions(QCommandLineParser& parser) {
+    parser.addHelpOption();
+    parser.addVersionOption();
+    for (const OptionSpec& spec : OptionSpecs()) {
+        QCommandLineOption option(QString::fromLatin1(spec.Name),
+                                  QString::fromUtf8(spec.Description));
+        if (spec.ValueName)
+            option.setValueName(QString::fromLatin1(spec.ValueName));
+        parser.addOption(option);
+    }
+}
+
+SearchToolUsage Error(const QString& text) {
+    SearchToolUsage usage;
+    usage.Error = text;
+    return usage;
+}
+
+BatchFormat FormatOfName(const QString& path) {
+    if (path.endsWith(QLatin1String(".jsonl"), Qt::CaseInsensitive))
+        return BatchFormat::JsonLines;
+    if (path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive))
+        return BatchFormat::Csv;
+    return BatchFormat::Unknown;
+}
 
 } // namespace
 
 QString SearchToolUsageText() {
     return QStringLiteral(
         "usage: zirs-search [--catalogue FILE] [--address TEXT]\n"
-        "                   [--group full|special|selective] [--subject owner|contractor|designer]\n"
+        "                   [--group full|special|selective] [--subject "
+        "owner|contractor|designer]\n"
         "                   [--slope TEXT] [--volume TEXT] [--thickness TEXT] [--cost TEXT]\n"
         "                   [--temperature TEXT] [--wear TEXT]\n"
         "                   [--open-fire] [--weighting] [--power-supply]\n"
         "                   [--internal LIST] [--external LIST]  (comma-separated indices 0-9 / "
-        "0-4; selective only)\n"
-        "                   [--tables] [--report FILE.pdf [--date TEXT]]\n");
+        "0-4 or names; selective only)\n"
+        "                   [--tables] [--report FILE.pdf [--date TEXT]]\n"
+        "       zirs-search --batch IN [--format jsonl|csv] [--out OUT] [--catalogue FILE]\n"
+        "                   [--report-dir DIR [--date TEXT]] [--jobs N] [--tables]\n"
+        "       zirs-search --help | --version\n");
+}
+
+QString SearchToolHelpText() {
+    QCommandLineParser parser;
+    AddOptions(parser);
+    // Qt's own help starts with its usage line; ours replaces it.
+    const QString qtHelp = parser.helpText();
+    const qsizetype options = qtHelp.indexOf(QLatin1String("Options:"));
+    QString help = SearchToolUsageText() + QLatin1Char('\n') + qtHelp.mid(options);
+    // Five to a line, so the lists fit a terminal.
+    const auto list = [](const QStringList& names) {
+        QString text;
+        for (int i = 0; i < names.size(); ++i) {
+            if (i > 0)
+                text += i % 5 == 0 ? QStringLiteral(",\n            ") : QStringLiteral(", ");
+            text += QStringLiteral("%1 %2").arg(i).arg(names.at(i));
+        }
+        return text;
+    };
+    help += QStringLiteral("\nCriterion lists take indices or names:\n  internal: ") +
+            list(InternalCriterionNames()) + QStringLiteral("\n  external: ") +
+            list(ExternalFactorNames()) + QLatin1Char('\n');
+    return help;
 }
 
 SearchToolUsage ReadSearchToolOptions(const QStringList& arguments) {
-    SearchToolOptions options;
-    SearchInputs& in = options.Inputs;
-    std::optional<QString> group, subject, internalList, externalList;
-
-    const QHash<QString, std::function<void(const QString&)>> valued = {
-        {QStringLiteral("catalogue"), [&](const QString& v) { options.CataloguePath = v; }},
-        {QStringLiteral("address"), [&](const QString& v) { in.Address = v; }},
-        {QStringLiteral("group"), [&](const QString& v) { group = v; }},
-        {QStringLiteral("subject"), [&](const QString& v) { subject = v; }},
-        {QStringLiteral("slope"), [&](const QString& v) { in.SlopeText = v; }},
-        {QStringLiteral("volume"), [&](const QString& v) { in.RepairVolumeText = v; }},
-        {QStringLiteral("thickness"), [&](const QString& v) { in.RoofThicknessText = v; }},
-        {QStringLiteral("cost"), [&](const QString& v) { in.MaxCostText = v; }},
-        {QStringLiteral("temperature"), [&](const QString& v) { in.AirTemperatureText = v; }},
-        {QStringLiteral("wear"), [&](const QString& v) { in.WearText = v; }},
-        {QStringLiteral("internal"), [&](const QString& v) { internalList = v; }},
-        {QStringLiteral("external"), [&](const QString& v) { externalList = v; }},
-        {QStringLiteral("report"), [&](const QString& v) { options.ReportPath = v; }},
-        {QStringLiteral("date"), [&](const QString& v) { options.ReportDate = v; }},
-    };
-    const QHash<QString, bool*> flags = {
-        {QStringLiteral("open-fire"), &in.OpenFireAllowed},
-        {QStringLiteral("weighting"), &in.WeightingAllowed},
-        {QStringLiteral("power-supply"), &in.PowerSupplyAccess},
-        {QStringLiteral("tables"), &options.PrintTables},
-    };
-
+    QCommandLineParser parser;
+    AddOptions(parser);
+    if (!parser.parse(QStringList{QStringLiteral("zirs-search")} + arguments))
+        return Error(parser.errorText());
+    if (!parser.positionalArguments().isEmpty())
+        return Error(QStringLiteral("unexpected argument \"%1\"")
+                         .arg(parser.positionalArguments().constFirst()));
+    const QStringList given = parser.optionNames();
+    for (const QString& name : given) {
+        if (given.count(name) > 1)
+            return Error(QStringLiteral("option --%1 given twice").arg(name));
+    }
     SearchToolUsage usage;
-    QStringList seen;
-    for (int i = 0; i < arguments.size(); ++i) {
-        const QString& argument = arguments.at(i);
-        if (!argument.startsWith(QLatin1String("--"))) {
-            usage.Error = QStringLiteral("unexpected argument \"%1\"").arg(argument);
-            return usage;
-        }
-        QString name = argument.mid(2);
-        std::optional<QString> value;
-        const int equals = name.indexOf(QLatin1Char('='));
-        if (equals >= 0) {
-            value = name.mid(equals + 1);
-            name.truncate(equals);
-        }
-        if (seen.contains(name)) {
-            usage.Error = QStringLiteral("option --%1 given twice").arg(name);
-            return usage;
-        }
-        seen.append(name);
-        if (const auto flag = flags.find(name); flag != flags.end()) {
-            if (value) {
-                usage.Error = QStringLiteral("option --%1 takes no value").arg(name);
-                return usage;
-            }
-            *flag.value() = true;
-            continue;
-        }
-        const auto setter = valued.find(name);
-        if (setter == valued.end()) {
-            usage.Error = QStringLiteral("unknown option \"%1\"").arg(argument);
-            return usage;
-        }
-        if (!value) {
-            // The value is the next argument as it stands, so "--slope -5"
-            // passes the text -5.
-            if (i + 1 >= arguments.size()) {
-                usage.Error = QStringLiteral("option --%1 needs a value").arg(name);
-                return usage;
-            }
-            value = arguments.at(++i);
-        }
-        setter.value()(*value);
-    }
-
-    if (group) {
-        const auto found = GroupNames.find(*group);
-        if (found == GroupNames.end()) {
-            usage.Error = QStringLiteral("unknown group \"%1\"").arg(*group);
-            return usage;
-        }
-        in.CriteriaGroup = found.value();
-    }
-    if (subject && in.CriteriaGroup != SpecialGroup) {
-        usage.Error = QStringLiteral("--subject needs --group special");
+    if (parser.isSet(QStringLiteral("help")) || parser.isSet(QStringLiteral("help-all"))) {
+        usage.Action = SearchToolAction::Help;
         return usage;
     }
-    if ((internalList || externalList) && in.CriteriaGroup != SelectiveGroup) {
-        usage.Error = QStringLiteral("--internal and --external need --group selective");
-        return usage;
-    }
-    if (options.ReportDate && options.ReportPath.isEmpty()) {
-        usage.Error = QStringLiteral("--date needs --report");
-        return usage;
-    }
-    if (options.ReportPath.isEmpty() && seen.contains(QStringLiteral("report"))) {
-        usage.Error = QStringLiteral("--report needs a file name");
+    if (parser.isSet(QStringLiteral("version"))) {
+        usage.Action = SearchToolAction::Version;
         return usage;
     }
 
-    // The ticks as the main window would hold them after the same choices.
-    TCriteriaWindowState window;
-    if (in.CriteriaGroup != NoGroup)
-        ApplyCriteriaGroup(in.CriteriaGroup, window);
-    if (subject) {
-        const auto found = SubjectNames.find(*subject);
-        if (found == SubjectNames.end()) {
-            usage.Error = QStringLiteral("unknown subject \"%1\"").arg(*subject);
-            return usage;
-        }
-        ApplySubjectPreset(found.value(), window);
-    }
-    if (internalList) {
-        const auto ticks = ReadIndexList<InternalCriterionCount>(*internalList);
-        if (!ticks) {
-            usage.Error = QStringLiteral("bad --internal list \"%1\" (indices 0-9)").arg(*internalList);
-            return usage;
-        }
-        window.InternalTicks = *ticks;
-    }
-    if (externalList) {
-        const auto ticks = ReadIndexList<ExternalFactorCount>(*externalList);
-        if (!ticks) {
-            usage.Error = QStringLiteral("bad --external list \"%1\" (indices 0-4)").arg(*externalList);
-            return usage;
-        }
-        window.ExternalTicks = *ticks;
-    }
-    in.Subject = window.Subject;
-    in.InternalTicks = window.InternalTicks;
-    in.ExternalTicks = window.ExternalTicks;
+    SearchToolOptions options;
+    const auto valueOf = [&](const char* name) {
+        const QString key = QString::fromLatin1(name);
+        return parser.isSet(key) ? std::optional<QString>(parser.value(key)) : std::nullopt;
+    };
+    if (const auto catalogue = valueOf("catalogue"))
+        options.CataloguePath = *catalogue;
+    options.PrintTables = parser.isSet(QStringLiteral("tables"));
+    options.ReportPath = valueOf("report").value_or(QString());
+    options.ReportDate = valueOf("date");
 
+    if (const auto input = valueOf("batch")) {
+        BatchOptions batch;
+        batch.InputPath = *input;
+        for (const QString& key : RequestTextKeys() + RequestFlagKeys()) {
+            if (parser.isSet(key))
+                return Error(
+                    QStringLiteral("--%1 is a row key in a batch, not an option").arg(key));
+        }
+        if (parser.isSet(QStringLiteral("report")))
+            return Error(QStringLiteral("--report does not go with --batch; use --report-dir"));
+        if (batch.InputPath.isEmpty())
+            return Error(QStringLiteral("--batch needs a file name or -"));
+        if (const auto format = valueOf("format")) {
+            if (*format == QLatin1String("jsonl"))
+                batch.Format = BatchFormat::JsonLines;
+            else if (*format == QLatin1String("csv"))
+                batch.Format = BatchFormat::Csv;
+            else
+                return Error(QStringLiteral("unknown format \"%1\" (jsonl or csv)").arg(*format));
+        } else {
+            batch.Format = FormatOfName(batch.InputPath);
+            if (batch.Format == BatchFormat::Unknown)
+                return Error(QStringLiteral("--batch %1 needs --format jsonl or --format csv")
+                                 .arg(batch.InputPath));
+        }
+        if (options.PrintTables && batch.Format == BatchFormat::Csv)
+            return Error(QStringLiteral("--tables needs --format jsonl"));
+        batch.OutputPath = valueOf("out").value_or(QString());
+        if (parser.isSet(QStringLiteral("out")) && batch.OutputPath.isEmpty())
+            return Error(QStringLiteral("--out needs a file name"));
+        batch.ReportDir = valueOf("report-dir").value_or(QString());
+        if (parser.isSet(QStringLiteral("report-dir")) && batch.ReportDir.isEmpty())
+            return Error(QStringLiteral("--report-dir needs a directory name"));
+        if (options.ReportDate && batch.ReportDir.isEmpty())
+            return Error(QStringLiteral("--date needs --report-dir"));
+        batch.Jobs = QThread::idealThreadCount();
+        if (const auto jobs = valueOf("jobs")) {
+            bool ok = false;
+            batch.Jobs = jobs->toInt(&ok);
+            if (!ok || batch.Jobs < 1 || batch.Jobs > 256 || !jobs->at(0).isDigit())
+                return Error(QStringLiteral("bad --jobs \"%1\" (1 to 256)").arg(*jobs));
+        }
+        batch.Jobs = qBound(1, batch.Jobs, 256);
+        options.Batch = batch;
+        usage.Action = SearchToolAction::Run;
+        usage.Options = options;
+        return usage;
+    }
+
+    for (const QString& name : given) {
+        if (IsBatchOnly(name))
+            return Error(QStringLiteral("--%1 needs --batch").arg(name));
+    }
+    if (options.ReportDate && options.ReportPath.isEmpty())
+        return Error(QStringLiteral("--date needs --report"));
+    if (options.ReportPath.isEmpty() && parser.isSet(QStringLiteral("report")))
+        return Error(QStringLiteral("--report needs a file name"));
+
+    SearchRequestFields fields;
+    for (const QString& key : RequestTextKeys()) {
+        if (parser.isSet(key))
+            SetRequestText(fields, key, parser.value(key));
+    }
+    for (const QString& key : RequestFlagKeys())
+        SetRequestFlag(fields, key, parser.isSet(key));
+    auto inputs = MakeSearchInputs(fields);
+    if (const auto* error = std::get_if<QString>(&inputs))
+        return Error(*error);
+    options.Inputs = std::get<SearchInputs>(inputs);
+    usage.Action = SearchToolAction::Run;
     usage.Options = options;
     return usage;
 }

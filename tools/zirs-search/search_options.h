@@ -1,5 +1,5 @@
 #pragma once
-// The command line of zirs-search, read into the inputs of one search.
+// The command line of zirs-search: one search, or a batch of them.
 
 #include "search/search_inputs.h"
 
@@ -8,15 +8,29 @@
 
 #include <optional>
 
+enum class BatchFormat { Unknown, JsonLines, Csv };
+
+struct BatchOptions {
+    QString InputPath;  // "-" is standard input
+    QString OutputPath; // empty: standard output
+    BatchFormat Format = BatchFormat::Unknown;
+    QString ReportDir; // empty: no reports
+    int Jobs = 1;
+};
+
 struct SearchToolOptions {
     QString CataloguePath = QStringLiteral("database.mdb");
     SearchInputs Inputs;
     bool PrintTables = false;
     QString ReportPath; // empty: no report
     std::optional<QString> ReportDate;
+    std::optional<BatchOptions> Batch; // set for --batch; Inputs are then unused
 };
 
+enum class SearchToolAction { Run, Help, Version, UsageError };
+
 struct SearchToolUsage {
+    SearchToolAction Action = SearchToolAction::UsageError;
     std::optional<SearchToolOptions> Options; // set when the command line is sound
     QString Error;                            // what is wrong with it otherwise
 };
@@ -26,4 +40,8 @@ struct SearchToolUsage {
 // whatever the window could not express is a usage error.
 SearchToolUsage ReadSearchToolOptions(const QStringList& arguments);
 
+// The short usage printed after a usage error.
 QString SearchToolUsageText();
+
+// The usage, every option with its meaning, and the criterion names.
+QString SearchToolHelpText();

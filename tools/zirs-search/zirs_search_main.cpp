@@ -4,6 +4,7 @@
 
 #include "report/report_module.h"
 #include "search/search.h"
+#include "tools/zirs-search/batch_main.h"
 #include "tools/zirs-search/search_json.h"
 #include "tools/zirs-search/report_module_path.h"
 #include "tools/zirs-search/search_options.h"
@@ -33,12 +34,22 @@ int main(int argc, char* argv[]) {
     arguments.removeFirst();
 
     const SearchToolUsage usage = ReadSearchToolOptions(arguments);
+    if (usage.Action == SearchToolAction::Help) {
+        std::fputs(SearchToolHelpText().toUtf8().constData(), stdout);
+        return 0;
+    }
+    if (usage.Action == SearchToolAction::Version) {
+        std::printf("zirs-search %s\n", ZIRS_VERSION);
+        return 0;
+    }
     if (!usage.Options) {
         PrintLine(stderr, QStringLiteral("zirs-search: ") + usage.Error);
         std::fputs(SearchToolUsageText().toUtf8().constData(), stderr);
         return 2;
     }
     SearchToolOptions options = *usage.Options;
+    if (options.Batch)
+        return RunBatchMain(application, argc, argv, options);
 
     // Like the program's start-up: no catalogue file, no search.
     const QFileInfo catalogue(options.CataloguePath);

@@ -1,0 +1,27 @@
+#include "tools/zirs-report/batch_report_module.h"
+
+#include "report/report_parameters.h"
+#include "report/report_pdf.h"
+
+#include <QDate>
+#include <QGuiApplication>
+
+extern "C" Q_DECL_EXPORT QCoreApplication* ZirsStartReportApplication(int& argc, char** argv) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    return new QGuiApplication(argc, argv);
+}
+
+extern "C" Q_DECL_EXPORT bool ZirsWriteBatchReport(const SearchInputs& inputs,
+                                                   const SearchState& state,
+                                                   const QString& dateText, const QString& path,
+                                                   QString* error) {
+    if (!state.Result) {
+        if (error)
+            *error = QStringLiteral("no result to report");
+        return false;
+    }
+    const QString date = dateText.isEmpty() ? ReportDateText(QDate::currentDate()) : dateText;
+    const TReportParameters parameters =
+        BuildReportParametersFromResult(*state.Result, inputs, state, date);
+    return WriteReportPdf(parameters, path, error);
+}
