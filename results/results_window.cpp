@@ -5,6 +5,8 @@
 #include "engine/technology_variant.h"
 #include "results/considered_count.h"
 #include "widgets/contacts.h"
+#include "widgets/window_look.h"
+#include "widgets/windows_fonts.h"
 
 #include <QClipboard>
 #include <QFontMetricsF>
@@ -22,7 +24,6 @@
 
 namespace {
 
-const QString Caption = QStringLiteral("Экспертная автоматизированная система (ЗИРС) \"Тавелин\"");
 const QColor TitleColour(0x00, 0x00, 0x51);
 
 // The places as laid out at 995 x 751. When the window grows the grid keeps
@@ -36,19 +37,6 @@ const QRect PrintButtonGeometry(937, 36, 49, 37);
 constexpr int HeaderRowHeight = 75;
 constexpr int DataRowHeight = 160;
 constexpr int CriterionColumn = 3;
-
-QFont TimesFont(int pixelSize, bool bold = false, bool underline = false) {
-    QFont font(QStringLiteral("Times New Roman"));
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    font.setUnderline(underline);
-    return font;
-}
-
-void Describe(QWidget* widget, const QString& objectName) {
-    widget->setObjectName(objectName);
-    widget->setAccessibleDescription(objectName);
-}
 
 // The face stands in for Times New Roman with the same design widths, but its
 // rounding can leave a line a few pixels wider than the box laid out for it.
@@ -113,9 +101,7 @@ QLabel* AddLabel(QWidget* parent, const QString& name, const QRect& geometry, co
     label->setGeometry(geometry);
     label->setFont(font);
     label->setAlignment(alignment);
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, colour);
-    label->setPalette(pal);
+    SetTextColour(label, colour);
     FitTextToWidth(label);
     return label;
 }
@@ -195,7 +181,7 @@ QString RejectedCountText(int rejected) {
 }
 
 TForm4::TForm4(QWidget* parent)
-    : SkinnedWindow(Caption, SystemMenuButton | CloseButton | MaximiseButton | MinimiseButton,
+    : SkinnedWindow(ProgramCaption, SystemMenuButton | CloseButton | MaximiseButton | MinimiseButton,
                     parent) {
     Describe(this, QStringLiteral("TForm4"));
     resize(ClientWidth, ClientHeight);

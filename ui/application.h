@@ -20,8 +20,6 @@ class Tform5;
 
 inline constexpr const char* InstanceLockName = "MyMutex";
 inline constexpr const char* CatalogueFileName = "database.mdb";
-// The program's title: the caption of its message and error boxes.
-inline const QString ApplicationTitle = QStringLiteral("ЗИРС \"Тавелин\"");
 
 // True for an existing file (or a link to one) of that name in the working
 // directory; a folder of that name does not count.

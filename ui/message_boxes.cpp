@@ -2,6 +2,7 @@
 
 #include "ui/application.h"
 #include "ui/message_dialog.h"
+#include "widgets/window_look.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -58,7 +59,7 @@ void ShowErrorBox(QWidget* parent, const QString& text) {
         Answerer()(MessageBoxKind::Error, text);
         return;
     }
-    QMessageBox box(QMessageBox::Critical, ApplicationTitle, text, QMessageBox::Ok, parent);
+    QMessageBox box(QMessageBox::Critical, ProgramTitle, text, QMessageBox::Ok, parent);
     box.setObjectName(QStringLiteral("errorBox"));
     // A short engine text would leave the box narrower than its caption.
     if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))

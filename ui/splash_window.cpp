@@ -1,5 +1,7 @@
 #include "ui/splash_window.h"
 
+#include "widgets/window_look.h"
+
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
@@ -102,7 +104,7 @@ void PaintTitle(QPainter& painter, qint64 nowMs, const QString& title) {
 SplashMovie::SplashMovie(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Flash1"));
     setAccessibleDescription(objectName());
-    setAccessibleName(Title);
+    setAccessibleName(ProgramTitle);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
     m_frames.setInterval(FrameMs);
@@ -137,7 +139,7 @@ void SplashMovie::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), sky);
     PaintHouse(painter);
     PaintLayers(painter, now);
-    PaintTitle(painter, now, Title);
+    PaintTitle(painter, now, ProgramTitle);
 }
 
 // A click on the movie is what ends the splash; the old movie player took
@@ -149,7 +151,7 @@ void SplashMovie::mousePressEvent(QMouseEvent*) {
 Tform5::Tform5(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("Tform5"));
     setAccessibleDescription(objectName());
-    setWindowTitle(QStringLiteral("Экспертная автоматизированная система (ЗИРС) \"Тавелин\""));
+    setWindowTitle(ProgramCaption);
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(WindowWidth, WindowHeight);
     setFocusPolicy(Qt::StrongFocus);

@@ -16,6 +16,7 @@
 #include "ui/message_boxes.h"
 #include "ui/message_dialog.h"
 #include "ui/splash_window.h"
+#include "widgets/window_look.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -232,7 +233,7 @@ private slots:
         QTest::newRow("help") << QStringLiteral("help")
                               << QStringLiteral(
                                      "Экспертная автоматизированная система (ЗИРС) Тавелин");
-        QTest::newRow("message box") << QStringLiteral("message") << ApplicationTitle;
+        QTest::newRow("message box") << QStringLiteral("message") << ProgramTitle;
         QTest::newRow("report preview")
             << QStringLiteral("preview") << QStringLiteral("Report Preview");
     }
@@ -322,7 +323,7 @@ private slots:
         QVERIFY(QFile::copy(QStringLiteral(ZIRS_BUILT_CATALOGUE), catalogue));
 
         QVERIFY(box.isValid());
-        QCOMPARE(title, ApplicationTitle);
+        QCOMPARE(title, ProgramTitle);
         QVERIFY2(
             text.startsWith(QStringLiteral("Не удалось прочитать базу данных «database.mdb».\n")),
             qPrintable(text));
