@@ -300,9 +300,10 @@ void TForm4::ShowSearchResult(const TSearchResult& result, const SearchInputs& r
 }
 
 void TForm4::fillTable(const TSearchResult& result) {
+    const int rows = ShownPlaceCount(result);
     if (result.Kind == TResultKind::Single) {
         const TRankedVariant& only = result.Ranked[0];
-        m_grid->setRowCount(1);
+        m_grid->setRowCount(rows);
         m_grid->setItem(0, 0, CellItem(QStringLiteral("1"), Qt::AlignHCenter));
         m_grid->setItem(0, 1, CellItem(FromUtf8(only.Name), Qt::AlignLeft));
         m_grid->setItem(0, 2, CellItem(FromUtf8(only.ProcessComposition), Qt::AlignLeft));
@@ -312,7 +313,6 @@ void TForm4::fillTable(const TSearchResult& result) {
         return;
     }
 
-    const int rows = std::clamp(result.AdmissibleCount, 0, ShownPlaces);
     m_grid->setRowCount(rows);
     m_grid->scrollToTop();
     QString heading = FromUtf8(result.CriterionHeading);
@@ -331,13 +331,6 @@ void TForm4::fillTable(const TSearchResult& result) {
 
 void TForm4::setCriterionHeading(const QString& heading) {
     m_grid->horizontalHeaderItem(CriterionColumn)->setText(heading);
-}
-
-QString TForm4::resultCell(int row, int column) const {
-    if (row < 1 || row > m_grid->rowCount() || column < 0 || column >= m_grid->columnCount())
-        return {};
-    const QTableWidgetItem* item = m_grid->item(row - 1, column);
-    return item ? item->text() : QString();
 }
 
 // Opens centred on the main window (on the screen when there is none), as the
