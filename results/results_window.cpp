@@ -161,8 +161,8 @@ QString SubjectText(int subject) {
     }
 }
 
-// Russian agrees the noun with the number; the window keeps the old wording,
-// which distinguishes only 2, 3 and 4 from every other count up to 20. A
+// Russian agrees the noun with the number; the window's wording
+// distinguishes only 2, 3 and 4 from every other count up to 20. A
 // larger catalogue can reject more: from 21 on the noun agrees as Russian
 // has it (21 вариант, 22 варианта, 25 вариантов, 111 вариантов).
 QString RejectedCountText(int rejected) {

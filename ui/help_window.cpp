@@ -24,8 +24,7 @@ constexpr int TextPixels = 19;
 
 // A paragraph of the page: plain text wrapped at word boundaries inside its
 // fixed box, every blank kept as written. Lines follow each other at the
-// face's own height (ascent plus descent), as the old desktop spaced them,
-// and a paragraph whose last line would lose its descenders to the bottom of
+// face's own height (ascent plus descent), with no extra leading, and a paragraph whose last line would lose its descenders to the bottom of
 // the box closes up by a pixel or two so that every line shows whole.
 class Paragraph : public QLabel {
 public:
@@ -77,9 +76,9 @@ QLabel* AddParagraph(QWidget* parent, const QString& name, const QRect& geometry
     return label;
 }
 
-// The heading's face. The old desktop's MS Sans Serif is a bitmap face; where
-// the registered copy lacks the 16-pixel size, Tahoma (its outline successor)
-// stands in rather than a smaller heading.
+// The heading's face. MS Sans Serif is a bitmap face; where the registered
+// copy lacks the 16-pixel size, Tahoma (its outline successor) stands in
+// rather than a smaller heading.
 QFont HeadingFont() {
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(16);

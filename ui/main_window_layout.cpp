@@ -27,11 +27,11 @@ namespace {
 const QColor HeadingColour(0x00, 0x00, 0x51);
 const QColor InstructionColour(0x18, 0x55, 0x6E);
 
-// A word-wrapped label that breaks its lines as the old desktop did. Its
-// boxes were sized to whole-pixel text widths; the fractional advances of the
-// metric-compatible fonts here can exceed them by a fraction of a pixel,
-// which would push a last word onto a line the box has no room for. Lines
-// are therefore broken against the box's width plus that one pixel.
+// A word-wrapped label whose lines break where the layout puts them. Its box
+// is sized to whole-pixel text widths; the fractional advances of the
+// metric-compatible fonts can exceed them by a fraction of a pixel, which
+// would push a last word onto a line the box has no room for. Lines are
+// therefore broken against the box's width plus that one pixel.
 class WrappedLabel : public QLabel {
 public:
     using QLabel::QLabel;
@@ -135,8 +135,8 @@ QComboBox* MakeList(QWidget* parent, const char* name, const QStringList& items,
     pal.setColor(QPalette::ButtonText, Qt::black);
     list->setPalette(pal);
     list->setGeometry(box);
-    // The list drops down under its box, as the old desktop's lists did,
-    // rather than opening over it.
+    // The list drops down under its box rather than opening over it, so the
+    // chosen value and the label above it stay in sight.
     list->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
     return list;
 }

@@ -142,8 +142,7 @@ void SplashMovie::paintEvent(QPaintEvent*) {
     PaintTitle(painter, now, ProgramTitle);
 }
 
-// A click on the movie is what ends the splash; the old movie player took
-// the focus on a click, and that was the signal.
+// A click anywhere on the movie ends the splash.
 void SplashMovie::mousePressEvent(QMouseEvent*) {
     emit clicked();
 }
