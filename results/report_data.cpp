@@ -11,8 +11,3 @@ void PrintReport(const SearchInputs& currentFields, const SearchState& state, QW
               BuildReportParameters(state, currentFields, ReportDateText(QDate::currentDate())),
               parent);
 }
-
-void PrintReport(const TForm4&, const SearchInputs& currentFields, const SearchState& state,
-                 QWidget* parent) {
-    PrintReport(currentFields, state, parent);
-}

@@ -5,6 +5,8 @@
 #include "engine/technology_variant.h"
 #include "results/considered_count.h"
 #include "widgets/contacts.h"
+#include "widgets/window_look.h"
+#include "widgets/windows_fonts.h"
 
 #include <QClipboard>
 #include <QFontMetricsF>
@@ -22,7 +24,6 @@
 
 namespace {
 
-const QString Caption = QStringLiteral("Экспертная автоматизированная система (ЗИРС) \"Тавелин\"");
 const QColor TitleColour(0x00, 0x00, 0x51);
 
 // The places as laid out at 995 x 751. When the window grows the grid keeps
@@ -36,19 +37,6 @@ const QRect PrintButtonGeometry(937, 36, 49, 37);
 constexpr int HeaderRowHeight = 75;
 constexpr int DataRowHeight = 160;
 constexpr int CriterionColumn = 3;
-
-QFont TimesFont(int pixelSize, bool bold = false, bool underline = false) {
-    QFont font(QStringLiteral("Times New Roman"));
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    font.setUnderline(underline);
-    return font;
-}
-
-void Describe(QWidget* widget, const QString& objectName) {
-    widget->setObjectName(objectName);
-    widget->setAccessibleDescription(objectName);
-}
 
 // The face stands in for Times New Roman with the same design widths, but its
 // rounding can leave a line a few pixels wider than the box laid out for it.
@@ -113,9 +101,7 @@ QLabel* AddLabel(QWidget* parent, const QString& name, const QRect& geometry, co
     label->setGeometry(geometry);
     label->setFont(font);
     label->setAlignment(alignment);
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, colour);
-    label->setPalette(pal);
+    SetTextColour(label, colour);
     FitTextToWidth(label);
     return label;
 }
@@ -175,8 +161,8 @@ QString SubjectText(int subject) {
     }
 }
 
-// Russian agrees the noun with the number; the window keeps the old wording,
-// which distinguishes only 2, 3 and 4 from every other count up to 20. A
+// Russian agrees the noun with the number; the window's wording
+// distinguishes only 2, 3 and 4 from every other count up to 20. A
 // larger catalogue can reject more: from 21 on the noun agrees as Russian
 // has it (21 вариант, 22 варианта, 25 вариантов, 111 вариантов).
 QString RejectedCountText(int rejected) {
@@ -195,7 +181,7 @@ QString RejectedCountText(int rejected) {
 }
 
 TForm4::TForm4(QWidget* parent)
-    : SkinnedWindow(Caption, SystemMenuButton | CloseButton | MaximiseButton | MinimiseButton,
+    : SkinnedWindow(ProgramCaption, SystemMenuButton | CloseButton | MaximiseButton | MinimiseButton,
                     parent) {
     Describe(this, QStringLiteral("TForm4"));
     resize(ClientWidth, ClientHeight);
@@ -314,9 +300,10 @@ void TForm4::ShowSearchResult(const TSearchResult& result, const SearchInputs& r
 }
 
 void TForm4::fillTable(const TSearchResult& result) {
+    const int rows = ShownPlaceCount(result);
     if (result.Kind == TResultKind::Single) {
         const TRankedVariant& only = result.Ranked[0];
-        m_grid->setRowCount(1);
+        m_grid->setRowCount(rows);
         m_grid->setItem(0, 0, CellItem(QStringLiteral("1"), Qt::AlignHCenter));
         m_grid->setItem(0, 1, CellItem(FromUtf8(only.Name), Qt::AlignLeft));
         m_grid->setItem(0, 2, CellItem(FromUtf8(only.ProcessComposition), Qt::AlignLeft));
@@ -326,7 +313,6 @@ void TForm4::fillTable(const TSearchResult& result) {
         return;
     }
 
-    const int rows = std::clamp(result.AdmissibleCount, 0, ShownPlaces);
     m_grid->setRowCount(rows);
     m_grid->scrollToTop();
     QString heading = FromUtf8(result.CriterionHeading);
@@ -345,13 +331,6 @@ void TForm4::fillTable(const TSearchResult& result) {
 
 void TForm4::setCriterionHeading(const QString& heading) {
     m_grid->horizontalHeaderItem(CriterionColumn)->setText(heading);
-}
-
-QString TForm4::resultCell(int row, int column) const {
-    if (row < 1 || row > m_grid->rowCount() || column < 0 || column >= m_grid->columnCount())
-        return {};
-    const QTableWidgetItem* item = m_grid->item(row - 1, column);
-    return item ? item->text() : QString();
 }
 
 // Opens centred on the main window (on the screen when there is none), as the

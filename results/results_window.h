@@ -27,18 +27,12 @@ class TForm4 : public SkinnedWindow {
 public:
     static constexpr int ClientWidth = 995;
     static constexpr int ClientHeight = 751;
-    static constexpr int ShownPlaces = 5;
 
     explicit TForm4(QWidget* parent = nullptr);
 
     // Refills the window from the outcome and the request of the same search,
     // then shows it without blocking its owner and brings it to the front.
     void ShowSearchResult(const TSearchResult& result, const SearchInputs& request);
-
-    // A cell of the results table as shown: data rows from 1, columns 1 (name),
-    // 2 (composition), 3 (criterion). A row the last search did not produce
-    // reads as "".
-    QString resultCell(int row, int column) const;
 
     // Run by the print button; the application connects it to the report.
     std::function<void()> onPrint;

@@ -2,6 +2,8 @@
 
 #include "engine/criterion_headings.h"
 #include "search/admissible_tables.h"
+#include "widgets/window_look.h"
+#include "widgets/windows_fonts.h"
 
 #include <QHeaderView>
 #include <QLabel>
@@ -11,8 +13,6 @@
 #include <vector>
 
 namespace {
-
-const QString Caption = QStringLiteral("Экспертная автоматизированная система (ЗИРС) \"Тавелин\"");
 
 using TextTable = std::vector<std::vector<std::string>>; // [row][column], row 0 the headings
 
@@ -46,13 +46,6 @@ struct GridLook {
 
 const QColor White(0xFF, 0xFF, 0xFF);
 
-QFont PixelFont(const QString& face, int pixels, bool bold = false) {
-    QFont font(face);
-    font.setPixelSize(pixels);
-    font.setBold(bold);
-    return font;
-}
-
 QTableWidget* MakeGrid(QWidget* page, const QString& name, const QRect& geometry,
                        const GridLook& look) {
     auto* grid = new QTableWidget(page);
@@ -63,7 +56,7 @@ QTableWidget* MakeGrid(QWidget* page, const QString& name, const QRect& geometry
     grid->setHorizontalHeader(new FixedHeader(Qt::Horizontal, look.HeaderHeight, grid));
     grid->setVerticalHeader(new FixedHeader(Qt::Vertical, look.FixedColumnWidth, grid));
     grid->horizontalHeader()->setFont(
-        PixelFont(QStringLiteral("Times New Roman"), look.HeaderPixels));
+        PixelFont(TimesNewRoman, look.HeaderPixels));
     grid->horizontalHeader()->setDefaultAlignment(
         Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap));
     grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
@@ -177,7 +170,7 @@ QWidget* AddPage(QTabWidget* pages, const QString& name, const QString& caption,
     page->setObjectName(name);
     page->setAccessibleDescription(name);
     auto* label = new QLabel(title, page);
-    label->setFont(PixelFont(QStringLiteral("Times New Roman"), 15, true));
+    label->setFont(PixelFont(TimesNewRoman, 15, true));
     label->setGeometry(titleGeometry);
     label->setAlignment(centred ? Qt::AlignHCenter | Qt::AlignTop : Qt::AlignLeft | Qt::AlignTop);
     pages->addTab(page, caption);
@@ -193,7 +186,7 @@ const std::vector<int> ExternalVariantWidths = {12, 121, 98, 108, 164, 337, 195,
 TForm2::TForm2(QWidget* parent) : QWidget(parent, Qt::Window) {
     setObjectName(QStringLiteral("TForm2"));
     setAccessibleDescription(objectName());
-    setWindowTitle(Caption);
+    setWindowTitle(ProgramCaption);
     setFont(PixelFont(QStringLiteral("MS Sans Serif"), 11));
     resize(1241, 746);
     move(707, 374);

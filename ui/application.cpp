@@ -63,7 +63,7 @@ TApplicationObjects::TApplicationObjects() {
     // The report reads the main window's fields as they stand when it is made.
     TDataModule1* module = m_dataModule1.get();
     form4->onPrint = [form1, form4, module] {
-        PrintReport(*form4, form1->currentInputs(), module->State, form4);
+        PrintReport(form1->currentInputs(), module->State, form4);
     };
 }
 

@@ -19,12 +19,10 @@ class TForm6;
 class Tform5;
 
 inline constexpr const char* InstanceLockName = "MyMutex";
-inline constexpr const char* CatalogueFileName = "database.mdb";
-// The program's title: the caption of its message and error boxes.
-inline const QString ApplicationTitle = QStringLiteral("ЗИРС \"Тавелин\"");
 
-// True for an existing file (or a link to one) of that name in the working
-// directory; a folder of that name does not count.
+// True for an existing file (or a link to one) named CatalogueFileName
+// (ui/data_module.h) in the working directory; a folder of that name does
+// not count.
 bool CatalogueFileExists();
 
 // The objects that live from start-up to exit, made in this order: the main

@@ -8,8 +8,11 @@
 
 #include <QString>
 
+// The catalogue file the program reads, looked up in the working directory.
+inline constexpr const char* CatalogueFileName = "database.mdb";
+
 class TDataModule1 {
 public:
-    QString CataloguePath = QStringLiteral("database.mdb");
+    QString CataloguePath = QString::fromLatin1(CatalogueFileName);
     SearchState State;
 };

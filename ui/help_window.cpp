@@ -1,14 +1,13 @@
 #include "ui/help_window.h"
 
 #include "widgets/contacts.h"
+#include "widgets/window_look.h"
+#include "widgets/windows_fonts.h"
 
-#include <QEventLoop>
 #include <QFontInfo>
 #include <QFontMetricsF>
 #include <QGuiApplication>
-#include <QHideEvent>
 #include <QPainter>
-#include <QPointer>
 #include <QPushButton>
 #include <QScreen>
 #include <QTextLayout>
@@ -20,22 +19,12 @@ namespace {
 
 const QString Caption = QStringLiteral("Экспертная автоматизированная система (ЗИРС) Тавелин");
 
-QFont TimesFont(bool underline = false) {
-    QFont font(QStringLiteral("Times New Roman"));
-    font.setPixelSize(19);
-    font.setUnderline(underline);
-    return font;
-}
-
-void Describe(QWidget* widget, const QString& objectName) {
-    widget->setObjectName(objectName);
-    widget->setAccessibleDescription(objectName);
-}
+// The page's face.
+constexpr int TextPixels = 19;
 
 // A paragraph of the page: plain text wrapped at word boundaries inside its
 // fixed box, every blank kept as written. Lines follow each other at the
-// face's own height (ascent plus descent), as the old desktop spaced them,
-// and a paragraph whose last line would lose its descenders to the bottom of
+// face's own height (ascent plus descent), with no extra leading, and a paragraph whose last line would lose its descenders to the bottom of
 // the box closes up by a pixel or two so that every line shows whole.
 class Paragraph : public QLabel {
 public:
@@ -82,16 +71,14 @@ QLabel* AddParagraph(QWidget* parent, const QString& name, const QRect& geometry
     auto* label = new Paragraph(text, parent);
     Describe(label, name);
     label->setGeometry(geometry);
-    label->setFont(TimesFont());
-    QPalette pal = label->palette();
-    pal.setColor(QPalette::WindowText, Qt::black);
-    label->setPalette(pal);
+    label->setFont(TimesFont(TextPixels));
+    SetTextColour(label, Qt::black);
     return label;
 }
 
-// The heading's face. The old desktop's MS Sans Serif is a bitmap face; where
-// the registered copy lacks the 16-pixel size, Tahoma (its outline successor)
-// stands in rather than a smaller heading.
+// The heading's face. MS Sans Serif is a bitmap face; where the registered
+// copy lacks the 16-pixel size, Tahoma (its outline successor) stands in
+// rather than a smaller heading.
 QFont HeadingFont() {
     QFont font(QStringLiteral("MS Sans Serif"));
     font.setPixelSize(16);
@@ -105,7 +92,7 @@ LinkLabel* AddLink(QWidget* parent, const QString& name, const QRect& geometry,
                    const QString& text) {
     auto* link = new LinkLabel(text, parent);
     Describe(link, name);
-    link->setFont(TimesFont(true));
+    link->setFont(TimesFont(TextPixels, false, true));
     // The box is at least as wide as laid out and grows to the whole caption,
     // so a longer address is never cut off.
     const int captionWidth = link->fontMetrics().horizontalAdvance(text);
@@ -116,7 +103,7 @@ LinkLabel* AddLink(QWidget* parent, const QString& name, const QRect& geometry,
 
 } // namespace
 
-TForm6::TForm6(QWidget* parent) : SkinnedWindow(Caption, SystemMenuButton | CloseButton, parent) {
+TForm6::TForm6(QWidget* parent) : SkinnedDialog(Caption, SystemMenuButton | CloseButton, parent) {
     Describe(this, QStringLiteral("TForm6"));
     resize(ClientWidth, ClientHeight);
     setMinimumSize(107, 36);
@@ -127,9 +114,7 @@ TForm6::TForm6(QWidget* parent) : SkinnedWindow(Caption, SystemMenuButton | Clos
     heading->setAlignment(Qt::AlignLeft | Qt::AlignTop);
     heading->setGeometry(414, 61, 84, 20);
     heading->setFont(HeadingFont());
-    QPalette headingPalette = heading->palette();
-    headingPalette.setColor(QPalette::WindowText, QColor(0x00, 0x00, 0x80));
-    heading->setPalette(headingPalette);
+    SetTextColour(heading, QColor(0x00, 0x00, 0x80));
 
     AddParagraph(
         this, QStringLiteral("Label7"), {31, 114, 922, 75},
@@ -175,9 +160,7 @@ TForm6::TForm6(QWidget* parent) : SkinnedWindow(Caption, SystemMenuButton | Clos
     auto* ok = new QPushButton(QStringLiteral("ОК"), this);
     Describe(ok, QStringLiteral("suiButton1"));
     ok->setGeometry(764, 640, 117, 28);
-    QFont buttonFont(QStringLiteral("Tahoma"));
-    buttonFont.setPixelSize(11);
-    ok->setFont(buttonFont);
+    ok->setFont(PixelFont(QStringLiteral("Tahoma"), 11));
     ok->setCursor(Qt::PointingHandCursor);
     ok->setDefault(true);
 
@@ -193,28 +176,13 @@ TForm6::TForm6(QWidget* parent) : SkinnedWindow(Caption, SystemMenuButton | Clos
 }
 
 void TForm6::showModal() {
-    if (m_modalLoop) {
+    if (isVisible()) {
         raise();
         activateWindow();
         return;
     }
-    setWindowModality(Qt::ApplicationModal);
     placeOnScreen();
-    show();
-    raise();
-    activateWindow();
-    QEventLoop loop;
-    m_modalLoop = &loop;
-    const QPointer<TForm6> alive(this);
-    loop.exec(QEventLoop::DialogExec);
-    if (alive)
-        m_modalLoop = nullptr;
-}
-
-void TForm6::hideEvent(QHideEvent* event) {
-    SkinnedWindow::hideEvent(event);
-    if (m_modalLoop && !event->spontaneous())
-        m_modalLoop->quit();
+    exec();
 }
 
 void TForm6::placeOnScreen() {

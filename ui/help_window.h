@@ -7,9 +7,7 @@
 #include "widgets/link_label.h"
 #include "widgets/skinned_window.h"
 
-class QEventLoop;
-
-class TForm6 : public SkinnedWindow {
+class TForm6 : public SkinnedDialog {
     Q_OBJECT
 public:
     static constexpr int ClientWidth = 987;
@@ -24,11 +22,6 @@ public:
     // Where the two links send their targets.
     ShellOpener openUrl = OpenWithDesktopShell;
 
-protected:
-    void hideEvent(QHideEvent* event) override;
-
 private:
     void placeOnScreen();
-
-    QEventLoop* m_modalLoop = nullptr;
 };

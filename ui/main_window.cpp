@@ -8,6 +8,7 @@
 #include "search/criteria_selection.h"
 #include "search/key_filters.h"
 #include "ui/splash_window.h"
+#include "widgets/window_look.h"
 
 #include <QAction>
 #include <QCheckBox>
@@ -48,7 +49,7 @@ void SetTextIfChanged(TAdvMaskEdit* field, const QString& text) {
 } // namespace
 
 TForm1::TForm1(QWidget* parent)
-    : SkinnedWindow(Caption, SystemMenuButton | CloseButton | MaximiseButton | MinimiseButton,
+    : SkinnedWindow(ProgramCaption, SystemMenuButton | CloseButton | MaximiseButton | MinimiseButton,
                     parent) {
     setObjectName(QStringLiteral("TForm1"));
     setAccessibleDescription(objectName());

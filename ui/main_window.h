@@ -27,8 +27,6 @@ class TForm1 : public SkinnedWindow {
 public:
     static constexpr int ClientWidth = 989;
     static constexpr int ClientHeight = 717;
-    static inline const QString Caption =
-        QStringLiteral("Экспертная автоматизированная система (ЗИРС) \"Тавелин\"");
 
     explicit TForm1(QWidget* parent = nullptr);
     ~TForm1() override;

@@ -8,6 +8,8 @@
 #include "ui/check_group.h"
 #include "engine/criterion_headings.h"
 #include "ui/masked_edit.h"
+#include "widgets/window_look.h"
+#include "widgets/windows_fonts.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -22,36 +24,14 @@
 
 namespace {
 
-const QString TimesNewRoman = QStringLiteral("Times New Roman");
 const QColor HeadingColour(0x00, 0x00, 0x51);
 const QColor InstructionColour(0x18, 0x55, 0x6E);
 
-QFont WindowsFont(const QString& family, int pixelSize, bool bold = false) {
-    QFont font(family);
-    font.setPixelSize(pixelSize);
-    font.setBold(bold);
-    return font;
-}
-
-void SetTextColour(QWidget* widget, const QColor& colour) {
-    QPalette pal = widget->palette();
-    pal.setColor(QPalette::WindowText, colour);
-    pal.setColor(QPalette::ButtonText, colour);
-    widget->setPalette(pal);
-}
-
-// Named controls describe themselves by their name to assistive tools; the
-// accessible name stays the visible text.
-void Name(QWidget* widget, const char* name) {
-    widget->setObjectName(QLatin1String(name));
-    widget->setAccessibleDescription(widget->objectName());
-}
-
-// A word-wrapped label that breaks its lines as the old desktop did. Its
-// boxes were sized to whole-pixel text widths; the fractional advances of the
-// metric-compatible fonts here can exceed them by a fraction of a pixel,
-// which would push a last word onto a line the box has no room for. Lines
-// are therefore broken against the box's width plus that one pixel.
+// A word-wrapped label whose lines break where the layout puts them. Its box
+// is sized to whole-pixel text widths; the fractional advances of the
+// metric-compatible fonts can exceed them by a fraction of a pixel, which
+// would push a last word onto a line the box has no room for. Lines are
+// therefore broken against the box's width plus that one pixel.
 class WrappedLabel : public QLabel {
 public:
     using QLabel::QLabel;
@@ -72,7 +52,7 @@ QLabel* MakeLabel(QWidget* parent, const char* name, const QString& text, const 
     QLabel* label = wrapped ? new WrappedLabel(text, parent) : new QLabel(text, parent);
     label->setWordWrap(wrapped);
     if (name)
-        Name(label, name);
+        Describe(label, name);
     label->setTextFormat(Qt::PlainText);
     label->setFont(font);
     SetTextColour(label, colour);
@@ -102,7 +82,7 @@ void MakeEngravedHeading(QWidget* parent, const char* whiteName, const char* col
 
 QFrame* MakeBevel(QWidget* parent, const char* name, const QRect& box, bool raised) {
     auto* bevel = new QFrame(parent);
-    Name(bevel, name);
+    Describe(bevel, name);
     bevel->setFrameShape(raised ? QFrame::Panel : QFrame::Box);
     bevel->setFrameShadow(raised ? QFrame::Raised : QFrame::Sunken);
     bevel->setGeometry(box);
@@ -111,8 +91,8 @@ QFrame* MakeBevel(QWidget* parent, const char* name, const QRect& box, bool rais
 
 TAdvMaskEdit* MakeField(QWidget* parent, const char* name, const QRect& box, int maxLength) {
     auto* field = new TAdvMaskEdit(parent);
-    Name(field, name);
-    field->setFont(WindowsFont(TimesNewRoman, 15));
+    Describe(field, name);
+    field->setFont(PixelFont(TimesNewRoman, 15));
     field->setMaxLength(maxLength);
     field->setGeometry(box);
     QPalette pal = field->palette();
@@ -124,8 +104,8 @@ TAdvMaskEdit* MakeField(QWidget* parent, const char* name, const QRect& box, int
 
 QCheckBox* MakeCheckBox(QWidget* parent, const char* name, const QString& text, const QRect& box) {
     auto* box_ = new QCheckBox(text, parent);
-    Name(box_, name);
-    box_->setFont(WindowsFont(TimesNewRoman, 16));
+    Describe(box_, name);
+    box_->setFont(PixelFont(TimesNewRoman, 16));
     SetTextColour(box_, Qt::black);
     box_->setGeometry(box);
     return box_;
@@ -142,9 +122,9 @@ public:
 
 QComboBox* MakeList(QWidget* parent, const char* name, const QStringList& items, const QRect& box) {
     auto* list = new QComboBox(parent);
-    Name(list, name);
+    Describe(list, name);
     list->setEditable(false);
-    list->setFont(WindowsFont(TimesNewRoman, 15));
+    list->setFont(PixelFont(TimesNewRoman, 15));
     list->addItems(items);
     list->setCurrentIndex(-1);
     list->setItemDelegate(new FixedRowHeight(list));
@@ -155,8 +135,8 @@ QComboBox* MakeList(QWidget* parent, const char* name, const QStringList& items,
     pal.setColor(QPalette::ButtonText, Qt::black);
     list->setPalette(pal);
     list->setGeometry(box);
-    // The list drops down under its box, as the old desktop's lists did,
-    // rather than opening over it.
+    // The list drops down under its box rather than opening over it, so the
+    // chosen value and the label above it stay in sight.
     list->setStyleSheet(QStringLiteral("QComboBox { combobox-popup: 0; }"));
     return list;
 }
@@ -164,8 +144,8 @@ QComboBox* MakeList(QWidget* parent, const char* name, const QStringList& items,
 TCheckGroup* MakeCheckGroup(QWidget* parent, const char* name, int captionBlanks,
                             const QStringList& items, int topMargin, const QRect& box) {
     auto* group = new TCheckGroup(QString(captionBlanks, u' '), items, topMargin, parent);
-    Name(group, name);
-    group->setFont(WindowsFont(TimesNewRoman, 16));
+    Describe(group, name);
+    group->setFont(PixelFont(TimesNewRoman, 16));
     SetTextColour(group, Qt::black);
     group->setGeometry(box);
     group->arrangeItems();
@@ -182,9 +162,9 @@ template <std::size_t N> QStringList Texts(const std::array<const char*, N>& tex
 } // namespace
 
 void TForm1::createControls() {
-    const QFont heading = WindowsFont(TimesNewRoman, 16, true);
-    const QFont plain = WindowsFont(TimesNewRoman, 16);
-    const QFont mark = WindowsFont(TimesNewRoman, 11);
+    const QFont heading = PixelFont(TimesNewRoman, 16, true);
+    const QFont plain = PixelFont(TimesNewRoman, 16);
+    const QFont mark = PixelFont(TimesNewRoman, 11);
 
     // Frames first, so that every label and control lies on top of them.
     MakeBevel(this, "Bevel1", QRect(28, 64, 360, 126), true);
@@ -205,7 +185,7 @@ void TForm1::createControls() {
                        "данных  нажмите на кнопку "),
         QRect(35, 69, 318, 76), QRect(35, 70, 318, 76), plain, InstructionColour, Qt::AlignTop);
     suiButton1 = new QPushButton(QStringLiteral("Выполнить поиск"), this);
-    Name(suiButton1, "suiButton1");
+    Describe(suiButton1, "suiButton1");
     suiButton1->setFont(heading);
     SetTextColour(suiButton1, Qt::black);
     suiButton1->setGeometry(35, 152, 146, 25);

@@ -2,6 +2,7 @@
 
 #include "ui/application.h"
 #include "ui/message_dialog.h"
+#include "widgets/window_look.h"
 
 #include <QApplication>
 #include <QGridLayout>
@@ -10,22 +11,28 @@
 
 namespace {
 
-MessageBoxAnswerer& Answerer() {
-    static MessageBoxAnswerer answerer;
-    return answerer;
-}
+MessageBoxes* Installed = nullptr;
 
 } // namespace
 
-void SetMessageBoxAnswerer(MessageBoxAnswerer answerer) {
-    Answerer() = std::move(answerer);
+MessageBoxes& CurrentMessageBoxes() {
+    static MessageBoxes toolkit;
+    return Installed ? *Installed : toolkit;
+}
+
+void SetMessageBoxes(MessageBoxes* boxes) {
+    Installed = boxes;
 }
 
 void ShowInformationBox(TsuiMessageDialog& dialog, const QString& text) {
-    if (Answerer()) {
-        Answerer()(MessageBoxKind::Information, text);
-        return;
-    }
+    CurrentMessageBoxes().showInformation(dialog, text);
+}
+
+void ShowErrorBox(QWidget* parent, const QString& text) {
+    CurrentMessageBoxes().showError(parent, text);
+}
+
+void MessageBoxes::showInformation(TsuiMessageDialog& dialog, const QString& text) {
     dialog.setText(text);
     dialog.exec();
 }
@@ -53,12 +60,8 @@ int CaptionWidth(const QString& caption) {
 
 } // namespace
 
-void ShowErrorBox(QWidget* parent, const QString& text) {
-    if (Answerer()) {
-        Answerer()(MessageBoxKind::Error, text);
-        return;
-    }
-    QMessageBox box(QMessageBox::Critical, ApplicationTitle, text, QMessageBox::Ok, parent);
+void MessageBoxes::showError(QWidget* parent, const QString& text) {
+    QMessageBox box(QMessageBox::Critical, ProgramTitle, text, QMessageBox::Ok, parent);
     box.setObjectName(QStringLiteral("errorBox"));
     // A short engine text would leave the box narrower than its caption.
     if (auto* grid = qobject_cast<QGridLayout*>(box.layout()))

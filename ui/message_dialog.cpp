@@ -1,7 +1,8 @@
 #include "ui/message_dialog.h"
 
-#include <QCloseEvent>
-#include <QEventLoop>
+#include "widgets/window_look.h"
+#include "widgets/windows_fonts.h"
+
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -11,7 +12,6 @@
 
 namespace {
 
-const QString Title = QStringLiteral("ЗИРС \"Тавелин\"");
 constexpr int Margin = 16;
 constexpr int IconSize = 32;
 constexpr int ButtonWidth = 75;
@@ -21,7 +21,7 @@ constexpr int MaximumTextWidth = 480;
 
 } // namespace
 
-TsuiMessageDialog::TsuiMessageDialog(QWidget* parent) : SkinnedWindow(Title, CloseButton, parent) {
+TsuiMessageDialog::TsuiMessageDialog(QWidget* parent) : SkinnedDialog(ProgramTitle, CloseButton, parent) {
     setObjectName(QStringLiteral("suiMessageDialog1"));
     setAccessibleDescription(objectName());
     setWindowModality(Qt::ApplicationModal);
@@ -37,12 +37,8 @@ TsuiMessageDialog::TsuiMessageDialog(QWidget* parent) : SkinnedWindow(Title, Clo
     m_text->setAccessibleDescription(m_text->objectName());
     m_text->setTextFormat(Qt::PlainText);
     m_text->setWordWrap(true);
-    QFont textFont(QStringLiteral("Times New Roman"));
-    textFont.setPixelSize(15);
-    m_text->setFont(textFont);
-    QPalette pal = m_text->palette();
-    pal.setColor(QPalette::WindowText, Qt::black);
-    m_text->setPalette(pal);
+    m_text->setFont(TimesFont(15));
+    SetTextColour(m_text, Qt::black);
 
     m_button = new QPushButton(QStringLiteral("ОК"), this);
     m_button->setObjectName(QStringLiteral("okButton"));
@@ -78,25 +74,13 @@ void TsuiMessageDialog::fitToText() {
     resize(width, buttonTop + ButtonHeight + Margin);
 }
 
-void TsuiMessageDialog::exec() {
-    if (m_loop)
-        return;
+int TsuiMessageDialog::exec() {
+    if (isVisible())
+        return Rejected;
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         move(screen->availableGeometry().center() - rect().center());
-    QEventLoop loop;
-    m_loop = &loop;
-    show();
-    raise();
-    activateWindow();
     m_button->setFocus();
-    loop.exec(QEventLoop::DialogExec);
-    m_loop = nullptr;
-}
-
-void TsuiMessageDialog::closeEvent(QCloseEvent* event) {
-    SkinnedWindow::closeEvent(event);
-    if (m_loop)
-        m_loop->quit();
+    return SkinnedDialog::exec();
 }
 
 void TsuiMessageDialog::keyPressEvent(QKeyEvent* event) {
@@ -105,5 +89,5 @@ void TsuiMessageDialog::keyPressEvent(QKeyEvent* event) {
         close();
         return;
     }
-    SkinnedWindow::keyPressEvent(event);
+    SkinnedDialog::keyPressEvent(event);
 }

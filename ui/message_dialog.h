@@ -5,11 +5,10 @@
 
 #include "widgets/skinned_window.h"
 
-class QEventLoop;
 class QLabel;
 class QPushButton;
 
-class TsuiMessageDialog : public SkinnedWindow {
+class TsuiMessageDialog : public SkinnedDialog {
     Q_OBJECT
 public:
     explicit TsuiMessageDialog(QWidget* parent = nullptr);
@@ -20,10 +19,9 @@ public:
 
     // Shows the box application-modal, centred on the screen, and returns
     // when it is closed by its button, Enter, Escape or the title bar.
-    void exec();
+    int exec() override;
 
 protected:
-    void closeEvent(QCloseEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
@@ -32,5 +30,4 @@ private:
     QLabel* m_icon;
     QLabel* m_text;
     QPushButton* m_button;
-    QEventLoop* m_loop = nullptr;
 };

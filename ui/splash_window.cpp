@@ -1,5 +1,7 @@
 #include "ui/splash_window.h"
 
+#include "widgets/window_look.h"
+
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
@@ -102,7 +104,7 @@ void PaintTitle(QPainter& painter, qint64 nowMs, const QString& title) {
 SplashMovie::SplashMovie(QWidget* parent) : QWidget(parent) {
     setObjectName(QStringLiteral("Flash1"));
     setAccessibleDescription(objectName());
-    setAccessibleName(Title);
+    setAccessibleName(ProgramTitle);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::NoFocus);
     m_frames.setInterval(FrameMs);
@@ -137,11 +139,10 @@ void SplashMovie::paintEvent(QPaintEvent*) {
     painter.fillRect(rect(), sky);
     PaintHouse(painter);
     PaintLayers(painter, now);
-    PaintTitle(painter, now, Title);
+    PaintTitle(painter, now, ProgramTitle);
 }
 
-// A click on the movie is what ends the splash; the old movie player took
-// the focus on a click, and that was the signal.
+// A click anywhere on the movie ends the splash.
 void SplashMovie::mousePressEvent(QMouseEvent*) {
     emit clicked();
 }
@@ -149,7 +150,7 @@ void SplashMovie::mousePressEvent(QMouseEvent*) {
 Tform5::Tform5(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::FramelessWindowHint) {
     setObjectName(QStringLiteral("Tform5"));
     setAccessibleDescription(objectName());
-    setWindowTitle(QStringLiteral("Экспертная автоматизированная система (ЗИРС) \"Тавелин\""));
+    setWindowTitle(ProgramCaption);
     setAttribute(Qt::WA_DeleteOnClose);
     setFixedSize(WindowWidth, WindowHeight);
     setFocusPolicy(Qt::StrongFocus);

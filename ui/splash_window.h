@@ -14,7 +14,6 @@
 class SplashMovie : public QWidget {
     Q_OBJECT
 public:
-    static inline const QString Title = QStringLiteral("ЗИРС \"Тавелин\"");
     // How long the picture moves before it holds still.
     static constexpr int AnimationMs = 4200;
     static constexpr int FrameMs = 33;

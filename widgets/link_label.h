@@ -1,8 +1,8 @@
 #pragma once
-// A label that behaves as a link in the old desktop's manner: underlined
-// #18556E text with a hand pointer that turns #0000FF while the mouse is over
-// it, and a click that the owning window turns into a request to the desktop
-// shell (a web page or a new e-mail message).
+// A label that behaves as a link: underlined #18556E text with a hand pointer
+// that turns #0000FF while the mouse is over it, and a click that the owning
+// window turns into a request to the desktop shell (a web page or a new
+// e-mail message).
 
 #include <QColor>
 #include <QLabel>

@@ -50,37 +50,38 @@ Qt::CursorShape CursorForEdges(Qt::Edges edges) {
 // when dragged and maximises it on a double click where that is allowed.
 class TitleBar : public QWidget {
 public:
-    TitleBar(const QString& caption, SkinnedWindow::TitleButtons buttons, SkinnedWindow* window)
-        : QWidget(window), m_caption(caption), m_buttons(buttons), m_window(window) {
+    TitleBar(const QString& caption, SkinnedLook::TitleButtons buttons, QWidget* window,
+             PointerDragTarget* drag)
+        : QWidget(window), m_caption(caption), m_buttons(buttons), m_window(window), m_drag(drag) {
         setObjectName(QStringLiteral("titleBar"));
         setAccessibleDescription(objectName());
         setAccessibleName(caption);
-        setGeometry(1, 1, window->width() - 2, SkinnedWindow::TitleBarHeight - 1);
+        setGeometry(1, 1, window->width() - 2, SkinnedLook::TitleBarHeight - 1);
 
-        if (buttons & SkinnedWindow::SystemMenuButton) {
+        if (buttons & SkinnedLook::SystemMenuButton) {
             auto* menuButton = makeButton(QStringLiteral("systemMenuButton"), QStringLiteral("≡"),
                                           QStringLiteral("Системное меню"));
             auto* menu = new QMenu(menuButton);
-            if (buttons & SkinnedWindow::MinimiseButton)
+            if (buttons & SkinnedLook::MinimiseButton)
                 menu->addAction(QStringLiteral("Свернуть"), window, &QWidget::showMinimized);
-            if (buttons & SkinnedWindow::MaximiseButton)
+            if (buttons & SkinnedLook::MaximiseButton)
                 menu->addAction(QStringLiteral("Развернуть"), this, [this] { toggleMaximised(); });
             menu->addAction(QStringLiteral("Закрыть"), window, &QWidget::close);
             menuButton->setMenu(menu);
             menuButton->setPopupMode(QToolButton::InstantPopup);
             m_systemMenu = menuButton;
         }
-        if (buttons & SkinnedWindow::MinimiseButton) {
+        if (buttons & SkinnedLook::MinimiseButton) {
             m_right.append(makeButton(QStringLiteral("minimiseButton"), QStringLiteral("–"),
                                       QStringLiteral("Свернуть")));
             connect(m_right.last(), &QToolButton::clicked, window, &QWidget::showMinimized);
         }
-        if (buttons & SkinnedWindow::MaximiseButton) {
+        if (buttons & SkinnedLook::MaximiseButton) {
             m_right.append(makeButton(QStringLiteral("maximiseButton"), QStringLiteral("□"),
                                       QStringLiteral("Развернуть")));
             connect(m_right.last(), &QToolButton::clicked, this, [this] { toggleMaximised(); });
         }
-        if (buttons & SkinnedWindow::CloseButton) {
+        if (buttons & SkinnedLook::CloseButton) {
             m_right.append(makeButton(QStringLiteral("closeButton"), QStringLiteral("×"),
                                       QStringLiteral("Закрыть")));
             connect(m_right.last(), &QToolButton::clicked, window, &QWidget::close);
@@ -121,12 +122,12 @@ protected:
 
     void mousePressEvent(QMouseEvent* event) override {
         if (event->button() == Qt::LeftButton)
-            m_window->beginPointerDrag(event->globalPosition().toPoint(), {});
+            m_drag->beginPointerDrag(event->globalPosition().toPoint(), {});
     }
     void mouseMoveEvent(QMouseEvent* event) override {
-        m_window->continuePointerDrag(event->globalPosition().toPoint());
+        m_drag->continuePointerDrag(event->globalPosition().toPoint());
     }
-    void mouseReleaseEvent(QMouseEvent*) override { m_window->endPointerDrag(); }
+    void mouseReleaseEvent(QMouseEvent*) override { m_drag->endPointerDrag(); }
     void mouseDoubleClickEvent(QMouseEvent* event) override {
         if (event->button() == Qt::LeftButton)
             toggleMaximised();
@@ -150,7 +151,7 @@ private:
     }
 
     void toggleMaximised() {
-        if (!(m_buttons & SkinnedWindow::MaximiseButton))
+        if (!(m_buttons & SkinnedLook::MaximiseButton))
             return;
         if (m_window->isMaximized())
             m_window->showNormal();
@@ -159,8 +160,9 @@ private:
     }
 
     QString m_caption;
-    SkinnedWindow::TitleButtons m_buttons;
-    SkinnedWindow* m_window;
+    SkinnedLook::TitleButtons m_buttons;
+    QWidget* m_window;
+    PointerDragTarget* m_drag;
     QToolButton* m_systemMenu = nullptr;
     QList<QToolButton*> m_right;
 };
@@ -169,8 +171,8 @@ private:
 // every control, so the border resizes wherever it is grabbed.
 class ResizeGrip : public QWidget {
 public:
-    ResizeGrip(Qt::Edges edges, SkinnedWindow* window)
-        : QWidget(window), m_edges(edges), m_window(window) {
+    ResizeGrip(Qt::Edges edges, QWidget* window, PointerDragTarget* drag)
+        : QWidget(window), m_edges(edges), m_drag(drag) {
         setObjectName(QStringLiteral("resizeGrip"));
         setCursor(CursorForEdges(edges));
     }
@@ -178,54 +180,56 @@ public:
 protected:
     void mousePressEvent(QMouseEvent* event) override {
         if (event->button() == Qt::LeftButton)
-            m_window->beginPointerDrag(event->globalPosition().toPoint(), m_edges);
+            m_drag->beginPointerDrag(event->globalPosition().toPoint(), m_edges);
     }
     void mouseMoveEvent(QMouseEvent* event) override {
-        m_window->continuePointerDrag(event->globalPosition().toPoint());
+        m_drag->continuePointerDrag(event->globalPosition().toPoint());
     }
-    void mouseReleaseEvent(QMouseEvent*) override { m_window->endPointerDrag(); }
+    void mouseReleaseEvent(QMouseEvent*) override { m_drag->endPointerDrag(); }
 
 private:
     Qt::Edges m_edges;
-    SkinnedWindow* m_window;
+    PointerDragTarget* m_drag;
 };
 
 } // namespace
 
-SkinnedWindow::SkinnedWindow(const QString& caption, TitleButtons buttons, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::FramelessWindowHint) {
-    setWindowTitle(caption);
-    setAutoFillBackground(true);
-    QPalette pal = palette();
+template <class Base>
+SkinnedFrame<Base>::SkinnedFrame(const QString& caption, TitleButtons buttons, QWidget* parent)
+    : Base(parent, Qt::Window | Qt::FramelessWindowHint) {
+    this->setWindowTitle(caption);
+    this->setAutoFillBackground(true);
+    QPalette pal = this->palette();
     pal.setColor(QPalette::Window, FrameBackground);
-    setPalette(pal);
-    auto* title = new TitleBar(caption, buttons, this);
+    this->setPalette(pal);
+    auto* title = new TitleBar(caption, buttons, this, this);
     title->lower();
 
     const Qt::Edges grips[] = {Qt::LeftEdge, Qt::RightEdge, Qt::BottomEdge,
                                Qt::BottomEdge | Qt::LeftEdge, Qt::BottomEdge | Qt::RightEdge};
     for (std::size_t i = 0; i < m_grips.size(); ++i) {
-        m_grips[i] = new ResizeGrip(grips[i], this);
+        m_grips[i] = new ResizeGrip(grips[i], this, this);
         m_grips[i]->hide();
     }
     placeGrips();
 
     m_settle.setSingleShot(true);
     m_settle.setInterval(SettleMs);
-    connect(&m_settle, &QTimer::timeout, this, &SkinnedWindow::settlePosition);
+    this->connect(&m_settle, &QTimer::timeout, this, &SkinnedFrame<Base>::settlePosition);
     // Clicks and keys anywhere in the window pass here first: the position is
     // made true before a list or menu opens, and Enter presses the focused
     // button.
     qApp->installEventFilter(this);
 }
 
-QMenuBar* SkinnedWindow::addMenuBar() {
+template <class Base>
+QMenuBar* SkinnedFrame<Base>::addMenuBar() {
     // A menu bar without a layout stretches itself over its parent's whole
     // width; held in a band of its own it stays inside the frame's border.
     auto* band = new QWidget(this);
     band->setObjectName(QStringLiteral("menuBarBand"));
     band->setAccessibleDescription(band->objectName());
-    band->setGeometry(1, TitleBarHeight, width() - 2, MenuBarHeight);
+    band->setGeometry(1, TitleBarHeight, this->width() - 2, MenuBarHeight);
     auto* layout = new QVBoxLayout(band);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->setSpacing(0);
@@ -242,32 +246,37 @@ QMenuBar* SkinnedWindow::addMenuBar() {
     return bar;
 }
 
-void SkinnedWindow::resizeEvent(QResizeEvent* event) {
-    QWidget::resizeEvent(event);
-    if (auto* title = findChild<QWidget*>(QStringLiteral("titleBar"), Qt::FindDirectChildrenOnly))
-        title->setGeometry(1, 1, width() - 2, TitleBarHeight - 1);
+template <class Base>
+void SkinnedFrame<Base>::resizeEvent(QResizeEvent* event) {
+    Base::resizeEvent(event);
+    if (auto* title = this->template findChild<QWidget*>(QStringLiteral("titleBar"),
+                                                         Qt::FindDirectChildrenOnly))
+        title->setGeometry(1, 1, this->width() - 2, TitleBarHeight - 1);
     if (m_menuBar)
-        m_menuBar->setGeometry(1, TitleBarHeight, width() - 2, MenuBarHeight);
+        m_menuBar->setGeometry(1, TitleBarHeight, this->width() - 2, MenuBarHeight);
     placeGrips();
 }
 
-void SkinnedWindow::paintEvent(QPaintEvent* event) {
-    QWidget::paintEvent(event);
+template <class Base>
+void SkinnedFrame<Base>::paintEvent(QPaintEvent* event) {
+    Base::paintEvent(event);
     QPainter painter(this);
     painter.setPen(Qt::black);
-    painter.drawRect(rect().adjusted(0, 0, -1, -1));
+    painter.drawRect(this->rect().adjusted(0, 0, -1, -1));
 }
 
-void SkinnedWindow::setResizable(bool resizable) {
+template <class Base>
+void SkinnedFrame<Base>::setResizable(bool resizable) {
     m_resizable = resizable;
     placeGrips();
 }
 
-void SkinnedWindow::placeGrips() {
+template <class Base>
+void SkinnedFrame<Base>::placeGrips() {
     if (!m_grips[0])
         return;
-    const int w = width();
-    const int h = height();
+    const int w = this->width();
+    const int h = this->height();
     const int side = std::max(0, h - 1 - CornerGrip);
     m_grips[0]->setGeometry(0, 1, ResizeBand, side);
     m_grips[1]->setGeometry(w - ResizeBand, 1, ResizeBand, side);
@@ -275,32 +284,35 @@ void SkinnedWindow::placeGrips() {
                             ResizeBand);
     m_grips[3]->setGeometry(0, h - CornerGrip, CornerGrip, CornerGrip);
     m_grips[4]->setGeometry(w - CornerGrip, h - CornerGrip, CornerGrip, CornerGrip);
-    const bool shown = m_resizable && !isMaximized() && !isFullScreen();
+    const bool shown = m_resizable && !this->isMaximized() && !this->isFullScreen();
     for (QWidget* grip : m_grips)
         grip->setVisible(shown);
     raiseGrips();
 }
 
-void SkinnedWindow::raiseGrips() {
+template <class Base>
+void SkinnedFrame<Base>::raiseGrips() {
     for (QWidget* grip : m_grips) {
         if (grip)
             grip->raise();
     }
 }
 
-void SkinnedWindow::childEvent(QChildEvent* event) {
-    QWidget::childEvent(event);
+template <class Base>
+void SkinnedFrame<Base>::childEvent(QChildEvent* event) {
+    Base::childEvent(event);
     // A control added later lies above the grips until they are raised again.
     if (event->added() && event->child()->isWidgetType() &&
         std::find(m_grips.begin(), m_grips.end(), event->child()) == m_grips.end())
         raiseGrips();
 }
 
-void SkinnedWindow::beginPointerDrag(QPoint globalPointer, Qt::Edges edges) {
-    if (edges ? !m_resizable || isMaximized() : isMaximized())
+template <class Base>
+void SkinnedFrame<Base>::beginPointerDrag(QPoint globalPointer, Qt::Edges edges) {
+    if (edges ? !m_resizable || this->isMaximized() : this->isMaximized())
         return;
     if (CompositorDrags()) {
-        if (QWindow* handle = windowHandle())
+        if (QWindow* handle = this->windowHandle())
             edges ? handle->startSystemResize(edges) : handle->startSystemMove();
         return;
     }
@@ -309,36 +321,39 @@ void SkinnedWindow::beginPointerDrag(QPoint globalPointer, Qt::Edges edges) {
     m_dragging = true;
     m_dragEdges = edges;
     m_dragStart = globalPointer;
-    m_dragStartGeometry = geometry();
+    m_dragStartGeometry = this->geometry();
 }
 
-void SkinnedWindow::continuePointerDrag(QPoint globalPointer) {
+template <class Base>
+void SkinnedFrame<Base>::continuePointerDrag(QPoint globalPointer) {
     if (!m_dragging)
         return;
     const QPoint moved = globalPointer - m_dragStart;
     if (!m_dragEdges) {
-        move(m_dragStartGeometry.topLeft() + moved);
+        this->move(m_dragStartGeometry.topLeft() + moved);
         return;
     }
     QRect target = m_dragStartGeometry;
     if (m_dragEdges & Qt::LeftEdge)
-        target.setLeft(std::min(target.left() + moved.x(), target.right() - minimumWidth() + 1));
+        target.setLeft(std::min(target.left() + moved.x(), target.right() - this->minimumWidth() + 1));
     if (m_dragEdges & Qt::RightEdge)
         target.setRight(target.right() + moved.x());
     if (m_dragEdges & Qt::BottomEdge)
         target.setBottom(target.bottom() + moved.y());
-    target.setSize(target.size().expandedTo(minimumSize()));
-    setGeometry(target);
+    target.setSize(target.size().expandedTo(this->minimumSize()));
+    this->setGeometry(target);
 }
 
-void SkinnedWindow::endPointerDrag() {
+template <class Base>
+void SkinnedFrame<Base>::endPointerDrag() {
     if (!m_dragging)
         return;
     m_dragging = false;
     checkPositionLater();
 }
 
-bool SkinnedWindow::event(QEvent* event) {
+template <class Base>
+bool SkinnedFrame<Base>::event(QEvent* event) {
     switch (event->type()) {
     case QEvent::WindowStateChange:
         placeGrips();
@@ -353,16 +368,17 @@ bool SkinnedWindow::event(QEvent* event) {
     default:
         break;
     }
-    return QWidget::event(event);
+    return Base::event(event);
 }
 
-bool SkinnedWindow::eventFilter(QObject* watched, QEvent* event) {
+template <class Base>
+bool SkinnedFrame<Base>::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (type != QEvent::MouseButtonPress && type != QEvent::KeyPress)
-        return QWidget::eventFilter(watched, event);
+        return Base::eventFilter(watched, event);
     auto* widget = qobject_cast<QWidget*>(watched);
     if (!widget || widget->window() != this)
-        return QWidget::eventFilter(watched, event);
+        return Base::eventFilter(watched, event);
     keepPositionTrue();
     if (type == QEvent::KeyPress) {
         // Enter on a focused button presses it, as the space bar does.
@@ -376,7 +392,7 @@ bool SkinnedWindow::eventFilter(QObject* watched, QEvent* event) {
             return true;
         }
     }
-    return QWidget::eventFilter(watched, event);
+    return Base::eventFilter(watched, event);
 }
 
 namespace {
@@ -388,18 +404,20 @@ bool SamePlace(const QWidget* window, QPoint server) {
 
 } // namespace
 
-void SkinnedWindow::keepPositionTrue() {
-    if (m_dragging || !isVisible())
+template <class Base>
+void SkinnedFrame<Base>::keepPositionTrue() {
+    if (m_dragging || !this->isVisible())
         return;
     const std::optional<QPoint> server = ServerPosition(this);
     if (!server || SamePlace(this, *server))
         return;
-    move(*server);
-    if (QWindow* handle = windowHandle(); handle && handle->position() != *server)
+    this->move(*server);
+    if (QWindow* handle = this->windowHandle(); handle && handle->position() != *server)
         handle->setPosition(*server);
 }
 
-void SkinnedWindow::checkPositionLater() {
+template <class Base>
+void SkinnedFrame<Base>::checkPositionLater() {
     if (m_dragging)
         return;
     m_pendingServerPosition.reset();
@@ -409,8 +427,9 @@ void SkinnedWindow::checkPositionLater() {
 // The server's word is taken only once it has held for a settling interval,
 // so a move the frame itself has just asked for is not undone before the
 // window manager has carried it out.
-void SkinnedWindow::settlePosition() {
-    if (m_dragging || !isVisible())
+template <class Base>
+void SkinnedFrame<Base>::settlePosition() {
+    if (m_dragging || !this->isVisible())
         return;
     const std::optional<QPoint> server = ServerPosition(this);
     if (!server || SamePlace(this, *server)) {
@@ -424,4 +443,13 @@ void SkinnedWindow::settlePosition() {
     }
     m_pendingServerPosition = server;
     m_settle.start();
+}
+
+template class SkinnedFrame<QWidget>;
+template class SkinnedFrame<QDialog>;
+
+void SkinnedDialog::keyPressEvent(QKeyEvent* event) {
+    // Past the dialog's own keys (Enter for a default button, Escape to
+    // reject) straight to the plain window's.
+    QWidget::keyPressEvent(event); // NOLINT(bugprone-parent-virtual-call)
 }

@@ -1,10 +1,13 @@
 #pragma once
-// The skinned frame every main window of the system wears: a frameless
-// window whose whole area is the frame (1-pixel black border, background
-// #E8E8E8) with a title bar drawn here. Controls are placed as direct
-// children at positions measured from the window's top-left corner, title
-// bar included, exactly as the layout tables give them.
+// The skinned frame every window of the system wears: a frameless window
+// whose whole area is the frame (1-pixel black border, background #E8E8E8)
+// with a title bar drawn here. Controls are placed as direct children at
+// positions measured from the window's top-left corner, title bar included,
+// exactly as the layout tables give them. The main windows are
+// `SkinnedWindow`s; the modal boxes are `SkinnedDialog`s, run by the
+// toolkit's own `QDialog::exec()`.
 
+#include <QDialog>
 #include <QPointer>
 #include <QTimer>
 #include <QWidget>
@@ -14,8 +17,8 @@
 
 class QMenuBar;
 
-class SkinnedWindow : public QWidget {
-    Q_OBJECT
+// What the frame's look is made of, whatever the window's kind.
+class SkinnedLook {
 public:
     enum TitleButton {
         SystemMenuButton = 0x1,
@@ -27,8 +30,32 @@ public:
 
     static constexpr int TitleBarHeight = 25;
     static constexpr int MenuBarHeight = 23;
+    // Width of the band along the edges that resizes the window.
+    static constexpr int ResizeBand = 4;
+};
 
-    SkinnedWindow(const QString& caption, TitleButtons buttons, QWidget* parent = nullptr);
+Q_DECLARE_OPERATORS_FOR_FLAGS(SkinnedLook::TitleButtons)
+
+// The title bar and the border's grips move and resize the window through this.
+class PointerDragTarget {
+public:
+    // Moves and resizes the window as a drag of the title bar or of the border
+    // asks; the frame follows the pointer itself, so the window moves exactly
+    // as far as the pointer did.
+    virtual void beginPointerDrag(QPoint globalPointer, Qt::Edges edges) = 0;
+    virtual void continuePointerDrag(QPoint globalPointer) = 0;
+    virtual void endPointerDrag() = 0;
+
+protected:
+    ~PointerDragTarget() = default;
+};
+
+// The frame over a window class `Base` (QWidget or QDialog); made for those
+// two only.
+template <class Base>
+class SkinnedFrame : public Base, public SkinnedLook, public PointerDragTarget {
+public:
+    SkinnedFrame(const QString& caption, TitleButtons buttons, QWidget* parent = nullptr);
 
     // Adds the 23-pixel menu bar right under the title bar.
     QMenuBar* addMenuBar();
@@ -40,15 +67,9 @@ public:
     void setResizable(bool resizable);
     bool isResizable() const { return m_resizable; }
 
-    // Width of the band along the edges that resizes the window.
-    static constexpr int ResizeBand = 4;
-
-    // Moves and resizes the window as a drag of the title bar or of the border
-    // asks; the frame follows the pointer itself, so the window moves exactly
-    // as far as the pointer did.
-    void beginPointerDrag(QPoint globalPointer, Qt::Edges edges);
-    void continuePointerDrag(QPoint globalPointer);
-    void endPointerDrag();
+    void beginPointerDrag(QPoint globalPointer, Qt::Edges edges) override;
+    void continuePointerDrag(QPoint globalPointer) override;
+    void endPointerDrag() override;
 
     // Makes the toolkit's idea of where the window lies agree with the display
     // server's, so that lists, menus, tool tips and dialogs open at their
@@ -84,4 +105,24 @@ private:
     std::optional<QPoint> m_pendingServerPosition;
 };
 
-Q_DECLARE_OPERATORS_FOR_FLAGS(SkinnedWindow::TitleButtons)
+extern template class SkinnedFrame<QWidget>;
+extern template class SkinnedFrame<QDialog>;
+
+// A main window in the skinned frame.
+class SkinnedWindow : public SkinnedFrame<QWidget> {
+    Q_OBJECT
+public:
+    using SkinnedFrame<QWidget>::SkinnedFrame;
+};
+
+// A modal box in the skinned frame. `exec()` is the toolkit's; Enter and
+// Escape do nothing of their own here (no default button, no reject), so a
+// box reacts to keys as the main windows do unless it says otherwise.
+class SkinnedDialog : public SkinnedFrame<QDialog> {
+    Q_OBJECT
+public:
+    using SkinnedFrame<QDialog>::SkinnedFrame;
+
+protected:
+    void keyPressEvent(QKeyEvent* event) override;
+};

@@ -17,3 +17,15 @@ void RegisterWindowsFonts() {
             QFontDatabase::addApplicationFont(folder + file);
     }
 }
+
+QFont PixelFont(const QString& family, int pixelSize, bool bold, bool underline) {
+    QFont font(family);
+    font.setPixelSize(pixelSize);
+    font.setBold(bold);
+    font.setUnderline(underline);
+    return font;
+}
+
+QFont TimesFont(int pixelSize, bool bold, bool underline) {
+    return PixelFont(TimesNewRoman, pixelSize, bold, underline);
+}

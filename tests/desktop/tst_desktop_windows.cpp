@@ -16,6 +16,7 @@
 #include "ui/message_boxes.h"
 #include "ui/message_dialog.h"
 #include "ui/splash_window.h"
+#include "widgets/window_look.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -66,6 +67,19 @@ QString Describe(QPoint point) {
     return QStringLiteral("(%1, %2)").arg(point.x()).arg(point.y());
 }
 
+// Takes each message instead of showing a box.
+class RecordedBoxes : public MessageBoxes {
+public:
+    explicit RecordedBoxes(QStringList& messages) : m_messages(messages) {}
+    void showInformation(TsuiMessageDialog&, const QString& text) override {
+        m_messages.append(text);
+    }
+    void showError(QWidget*, const QString& text) override { m_messages.append(text); }
+
+private:
+    QStringList& m_messages;
+};
+
 } // namespace
 
 class TestDesktopWindows : public QObject {
@@ -74,6 +88,7 @@ class TestDesktopWindows : public QObject {
     QTemporaryDir m_folder;
     std::unique_ptr<TApplicationObjects> m_objects;
     QStringList m_messages;
+    RecordedBoxes m_recordedBoxes{m_messages};
 
     TForm1* form1() const { return m_objects->Form1(); }
     template <typename T> T* find(TForm1* window, const char* name) const {
@@ -119,8 +134,7 @@ private slots:
                             m_folder.filePath(QStringLiteral("database.mdb"))));
         QVERIFY(QDir::setCurrent(m_folder.path()));
         PrepareApplication(*qApp);
-        SetMessageBoxAnswerer(
-            [this](MessageBoxKind, const QString& text) { m_messages.append(text); });
+        SetMessageBoxes(&m_recordedBoxes);
         m_objects = std::make_unique<TApplicationObjects>();
 
         // The splash is closed by a key, as the user closes it, once it is on
@@ -142,7 +156,7 @@ private slots:
     }
 
     void cleanupTestCase() {
-        SetMessageBoxAnswerer({});
+        SetMessageBoxes(nullptr);
         m_objects.reset();
     }
 
@@ -232,7 +246,7 @@ private slots:
         QTest::newRow("help") << QStringLiteral("help")
                               << QStringLiteral(
                                      "Экспертная автоматизированная система (ЗИРС) Тавелин");
-        QTest::newRow("message box") << QStringLiteral("message") << ApplicationTitle;
+        QTest::newRow("message box") << QStringLiteral("message") << ProgramTitle;
         QTest::newRow("report preview")
             << QStringLiteral("preview") << QStringLiteral("Report Preview");
     }
@@ -286,7 +300,7 @@ private slots:
         for (int i = 0; i < 6; ++i)
             find<QLineEdit>(window, fields[i])->setText(values[i]);
 
-        SetMessageBoxAnswerer({});
+        SetMessageBoxes(nullptr);
         QRect box, main;
         QString title, text;
         QTimer::singleShot(0, this, [&] {
@@ -314,15 +328,14 @@ private slots:
             shown->accept();
         });
         find<QPushButton>(window, "suiButton1")->click();
-        SetMessageBoxAnswerer(
-            [this](MessageBoxKind, const QString& message) { m_messages.append(message); });
+        SetMessageBoxes(&m_recordedBoxes);
         for (const char* field : fields)
             find<QLineEdit>(window, field)->clear();
         QFile::remove(catalogue);
         QVERIFY(QFile::copy(QStringLiteral(ZIRS_BUILT_CATALOGUE), catalogue));
 
         QVERIFY(box.isValid());
-        QCOMPARE(title, ApplicationTitle);
+        QCOMPARE(title, ProgramTitle);
         QVERIFY2(
             text.startsWith(QStringLiteral("Не удалось прочитать базу данных «database.mdb».\n")),
             qPrintable(text));

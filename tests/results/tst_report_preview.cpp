@@ -6,6 +6,7 @@
 #include "results/report_dialogs.h"
 #include "results/report_preview.h"
 #include "results/results_window.h"
+#include "tests/results/result_cells.h"
 #include "search/search.h"
 #include "tests/support/result_builders.h"
 
@@ -215,9 +216,9 @@ void TestReportPreview::printCommandReportsShownResult() {
     QVERIFY(shown.value("vnukriterii").startsWith(QStringLiteral("стоимость ремонта кровли.\r\n")));
     QVERIFY(shown.value("data").startsWith(QStringLiteral("Дата составления отчета: ")));
     for (int row = 1; row <= 4; ++row) {
-        QCOMPARE(shown.value(QStringLiteral("%1variant").arg(row)), results.resultCell(row, 1));
-        QCOMPARE(shown.value(QStringLiteral("%1tehn").arg(row)), results.resultCell(row, 2));
-        QCOMPARE(shown.value(QStringLiteral("%1kriterii").arg(row)), results.resultCell(row, 3));
+        QCOMPARE(shown.value(QStringLiteral("%1variant").arg(row)), ResultCell(results, row, 1));
+        QCOMPARE(shown.value(QStringLiteral("%1tehn").arg(row)), ResultCell(results, row, 2));
+        QCOMPARE(shown.value(QStringLiteral("%1kriterii").arg(row)), ResultCell(results, row, 3));
     }
 }
 

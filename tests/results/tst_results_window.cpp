@@ -2,6 +2,8 @@
 // refill by a later search, the mail link and the print button.
 
 #include "results/results_window.h"
+#include "tests/results/result_cells.h"
+#include "tests/support/result_builders.h"
 
 #include "results/cell_text.h"
 
@@ -21,32 +23,6 @@
 #include <QtTest>
 
 namespace {
-
-TSearchResult Ranked(TResultKind kind, int admissible) {
-    TSearchResult result;
-    result.Kind = kind;
-    result.AdmissibleCount = admissible;
-    result.RejectedCount = CatalogueSize - admissible;
-    result.CriterionHeading = kind == TResultKind::Wald ? WaldHeading : LaplaceHeading;
-    for (int place = 1; place <= std::min(admissible, 5); ++place) {
-        TRankedVariant& row = result.Ranked[static_cast<std::size_t>(place - 1)];
-        row.Place = place;
-        row.Name = "Вариант " + std::to_string(place);
-        row.ProcessComposition = "Состав " + std::to_string(place);
-        row.CriterionText = "0," + std::to_string(9 - place);
-    }
-    return result;
-}
-
-TSearchResult SingleVariant() {
-    TSearchResult result;
-    result.Kind = TResultKind::Single;
-    result.AdmissibleCount = 1;
-    result.RejectedCount = 20;
-    result.CriterionHeading = NoCriterionHeading;
-    result.Ranked[0] = {1, "Устройство нового покрытия", "Очистка, огрунтовка, наклейка", ""};
-    return result;
-}
 
 // The longest composition of the bundled catalogue's Wald search: eight lines
 // of a 280-pixel cell, one more than its 160-pixel row holds.
@@ -149,7 +125,7 @@ private slots:
     void filledTextsFit() {
         TForm4 window;
         window.ShowSearchResult(
-            SingleVariant(), Request(QStringLiteral("пр. Ленина, д. 112, корп. 3"), BuildingOwner));
+            SingleResult(), Request(QStringLiteral("пр. Ленина, д. 112, корп. 3"), BuildingOwner));
         for (const char* name : {"Label5", "Label8", "Label13"}) {
             auto* label = window.findChild<QLabel*>(QString::fromLatin1(name));
             QVERIFY2(QFontMetricsF(label->font()).horizontalAdvance(label->text()) <=
@@ -205,7 +181,7 @@ private slots:
         QCOMPARE(table->horizontalScrollBarPolicy(), Qt::ScrollBarAlwaysOff);
         QCOMPARE(table->selectionMode(), QAbstractItemView::ContiguousSelection);
 
-        window.ShowSearchResult(Ranked(TResultKind::Wald, 3), Request({}, NoSubject));
+        window.ShowSearchResult(RankedResult(3, TResultKind::Wald), Request({}, NoSubject));
         QCOMPARE(table->rowHeight(0), 160);
         QVERIFY(!(table->item(0, 1)->flags() & Qt::ItemIsEditable));
         QCOMPARE(table->item(0, 0)->textAlignment() & Qt::AlignHorizontal_Mask, Qt::AlignHCenter);
@@ -281,7 +257,7 @@ private slots:
 
     // The whole text of a cut cell is one hover away and one copy away.
     void cutCellShowsItsTextInATooltipAndCopies() {
-        TSearchResult result = Ranked(TResultKind::Wald, 2);
+        TSearchResult result = RankedResult(2, TResultKind::Wald);
         result.Ranked[0].ProcessComposition = LongComposition.toStdString();
         TForm4 window;
         window.ShowSearchResult(result, Request({}, NoSubject));
@@ -323,7 +299,7 @@ private slots:
         QFETCH(QString, address);
         QFETCH(bool, cut);
         TForm4 window;
-        window.ShowSearchResult(Ranked(TResultKind::Wald, 3), Request(address, NoSubject));
+        window.ShowSearchResult(RankedResult(3, TResultKind::Wald), Request(address, NoSubject));
         auto* label = window.findChild<QLabel*>(QStringLiteral("Label5"));
         const QString shown = label->text();
         QVERIFY(QFontMetricsF(label->font()).horizontalAdvance(shown) <= label->width());
@@ -368,7 +344,7 @@ private slots:
         TForm4 window;
         const TResultKind resultKind = TResultKind(kind);
         const TSearchResult result =
-            resultKind == TResultKind::Single ? SingleVariant() : Ranked(resultKind, admissible);
+            resultKind == TResultKind::Single ? SingleResult() : RankedResult(admissible, resultKind);
         window.ShowSearchResult(result, Request(QStringLiteral("ул. Садовая, 5"), Designer));
 
         QTableWidget* table = grid(window);
@@ -378,13 +354,13 @@ private slots:
         for (int row = 1; row <= rows; ++row) {
             const auto& ranked = result.Ranked[static_cast<std::size_t>(row - 1)];
             QCOMPARE(table->item(row - 1, 0)->text(), QString::number(row));
-            QCOMPARE(window.resultCell(row, 1), QString::fromStdString(ranked.Name));
-            QCOMPARE(window.resultCell(row, 2), QString::fromStdString(ranked.ProcessComposition));
-            QCOMPARE(window.resultCell(row, 3), QString::fromStdString(ranked.CriterionText));
+            QCOMPARE(ResultCell(window, row, 1), QString::fromStdString(ranked.Name));
+            QCOMPARE(ResultCell(window, row, 2), QString::fromStdString(ranked.ProcessComposition));
+            QCOMPARE(ResultCell(window, row, 3), QString::fromStdString(ranked.CriterionText));
         }
-        QCOMPARE(window.resultCell(rows + 1, 1), QString());
+        QCOMPARE(ResultCell(window, rows + 1, 1), QString());
         if (resultKind == TResultKind::Single)
-            QCOMPARE(window.resultCell(1, 3), QString());
+            QCOMPARE(ResultCell(window, 1, 3), QString());
         QCOMPARE(labelText(window, "Label5"), QStringLiteral("ул. Садовая, 5"));
         QVERIFY(window.isVisible());
         QVERIFY(!window.isModal());
@@ -412,7 +388,7 @@ private slots:
         QFETCH(QString, subjectText);
         QFETCH(QString, addressText);
         TForm4 window;
-        window.ShowSearchResult(SingleVariant(), Request(address, subject));
+        window.ShowSearchResult(SingleResult(), Request(address, subject));
         QCOMPARE(labelText(window, "Label8"), subjectText);
         QCOMPARE(labelText(window, "Label5"), addressText);
     }
@@ -421,18 +397,18 @@ private slots:
     // are neither shown nor read by the report.
     void refillHidesEarlierRows() {
         TForm4 window;
-        window.ShowSearchResult(Ranked(TResultKind::Wald, 5),
+        window.ShowSearchResult(RankedResult(5, TResultKind::Wald),
                                 Request(QStringLiteral("A"), Designer));
-        QCOMPARE(window.resultCell(4, 1), QStringLiteral("Вариант 4"));
-        TSearchResult second = Ranked(TResultKind::Laplace, 2);
+        QCOMPARE(ResultCell(window, 4, 1), QStringLiteral("Вариант 4"));
+        TSearchResult second = RankedResult(2, TResultKind::Laplace);
         second.Ranked[0].Name = "Другой";
         window.ShowSearchResult(second, Request({}, NoSubject));
         QVERIFY(window.isVisible());
         QCOMPARE(grid(window)->rowCount(), 2);
-        QCOMPARE(window.resultCell(1, 1), QStringLiteral("Другой"));
+        QCOMPARE(ResultCell(window, 1, 1), QStringLiteral("Другой"));
         for (int row = 3; row <= 5; ++row)
             for (int column = 1; column <= 3; ++column)
-                QCOMPARE(window.resultCell(row, column), QString());
+                QCOMPARE(ResultCell(window, row, column), QString());
         QCOMPARE(criterionHeader(window), QString::fromUtf8(LaplaceHeading));
         QCOMPARE(labelText(window, "Label5"), QStringLiteral("адрес не указан"));
         QCOMPARE(labelText(window, "Label13"), QStringLiteral("19 вариантов."));
@@ -441,10 +417,10 @@ private slots:
     // Closing only hides; the next result shows the window again.
     void reshownAfterClose() {
         TForm4 window;
-        window.ShowSearchResult(SingleVariant(), Request({}, NoSubject));
+        window.ShowSearchResult(SingleResult(), Request({}, NoSubject));
         window.close();
         QVERIFY(!window.isVisible());
-        window.ShowSearchResult(Ranked(TResultKind::Wald, 3), Request({}, NoSubject));
+        window.ShowSearchResult(RankedResult(3, TResultKind::Wald), Request({}, NoSubject));
         QVERIFY(window.isVisible());
         QCOMPARE(grid(window)->rowCount(), 3);
     }
@@ -454,7 +430,7 @@ private slots:
         owner.setGeometry(100, 80, 1200, 900);
         owner.show();
         TForm4 window(&owner);
-        window.ShowSearchResult(SingleVariant(), Request({}, NoSubject));
+        window.ShowSearchResult(SingleResult(), Request({}, NoSubject));
         QCOMPARE(window.frameGeometry().center(), owner.frameGeometry().center());
     }
 

@@ -131,6 +131,26 @@ private slots:
         }
     }
 
+    // Only the two closers close the page: Escape and Enter away from the
+    // button leave it open.
+    void keysLeaveThePageOpen_data() {
+        QTest::addColumn<int>("key");
+        QTest::newRow("Escape") << int(Qt::Key_Escape);
+        QTest::newRow("Enter") << int(Qt::Key_Return);
+    }
+    void keysLeaveThePageOpen() {
+        QFETCH(int, key);
+        TForm6 window;
+        bool openAfterKey = false;
+        QTimer::singleShot(0, &window, [&] {
+            QTest::keyClick(&window, Qt::Key(key));
+            openAfterKey = window.isVisible();
+            window.close();
+        });
+        window.showModal();
+        QVERIFY(openAfterKey);
+    }
+
     void links() {
         TForm6 window;
         QList<QUrl> opened;

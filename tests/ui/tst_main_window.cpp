@@ -31,9 +31,26 @@
 
 namespace {
 
+enum class MessageBoxKind { Information, Error };
+
 struct ShownMessage {
     MessageBoxKind Kind;
     QString Text;
+};
+
+// Takes each message instead of showing a box.
+class RecordedBoxes : public MessageBoxes {
+public:
+    explicit RecordedBoxes(QList<ShownMessage>& messages) : m_messages(messages) {}
+    void showInformation(TsuiMessageDialog&, const QString& text) override {
+        m_messages.append({MessageBoxKind::Information, text});
+    }
+    void showError(QWidget*, const QString& text) override {
+        m_messages.append({MessageBoxKind::Error, text});
+    }
+
+private:
+    QList<ShownMessage>& m_messages;
 };
 
 // A Shift held while a character is typed whose own press the field never saw.
@@ -98,6 +115,7 @@ class TestMainWindow : public QObject {
     std::unique_ptr<TDataModule1> module;
     std::unique_ptr<TForm1> window;
     QList<ShownMessage> messages;
+    RecordedBoxes recordedBoxes{messages};
     QList<TSearchResult> results;
     int stateRefreshes = 0;
 
@@ -135,13 +153,11 @@ private slots:
             results.append(result);
         };
         window->onSearchState = [this](const SearchState&) { ++stateRefreshes; };
-        SetMessageBoxAnswerer([this](MessageBoxKind kind, const QString& text) {
-            messages.append({kind, text});
-        });
+        SetMessageBoxes(&recordedBoxes);
     }
 
     void cleanup() {
-        SetMessageBoxAnswerer({});
+        SetMessageBoxes(nullptr);
         window.reset();
         module.reset();
         folder.reset();
@@ -672,7 +688,7 @@ private slots:
 
     // The real box: modal, titled, one button "ОК", message in Times New Roman.
     void messageBoxShowsAndCloses() {
-        SetMessageBoxAnswerer({});
+        SetMessageBoxes(nullptr);
         QString seenTitle, seenText, seenButton, seenFont;
         bool seenModal = false;
         QTimer::singleShot(0, this, [&] {
