@@ -273,7 +273,7 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         const QString path = dir.filePath("database.mdb");
-        QVERIFY(WriteCatalogue(path, rows, omitted));
+        QVERIFY(WriteCatalogue(path, rows, WithoutColumns(omitted)));
 
         TCatalogueConnection connection;
         const auto opened = connection.Open(path);

@@ -21,7 +21,5 @@ extern "C" Q_DECL_EXPORT bool ZirsWriteBatchReport(const SearchInputs& inputs,
         return false;
     }
     const QString date = dateText.isEmpty() ? ReportDateText(QDate::currentDate()) : dateText;
-    const TReportParameters parameters =
-        BuildReportParametersFromResult(*state.Result, inputs, state, date);
-    return WriteReportPdf(parameters, path, error);
+    return WriteReportPdf(BuildReportParameters(state, inputs, date), path, error);
 }
