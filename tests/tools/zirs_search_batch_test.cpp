@@ -4,8 +4,8 @@
 
 #include "search/search.h"
 #include "tests/support/catalogue_writer.h"
-#include "tools/zirs-search/request_fields.h"
-#include "tools/zirs-search/search_json.h"
+#include "tools/search-tool/request_fields.h"
+#include "tools/search-tool/search_json.h"
 
 #include <QDir>
 #include <QFile>

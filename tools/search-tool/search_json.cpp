@@ -1,4 +1,4 @@
-#include "tools/zirs-search/search_json.h"
+#include "tools/search-tool/search_json.h"
 
 #include "engine/search_result.h"
 

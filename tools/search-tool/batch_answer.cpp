@@ -1,7 +1,7 @@
-#include "tools/zirs-search/batch_answer.h"
+#include "tools/search-tool/batch_answer.h"
 
 #include "engine/search_result.h"
-#include "tools/zirs-search/search_json.h"
+#include "tools/search-tool/search_json.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
