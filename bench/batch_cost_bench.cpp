@@ -21,7 +21,7 @@
 
 namespace {
 
-QString CataloguePath = QStringLiteral("database.mdb");
+QString CataloguePath = QString::fromLatin1(DefaultCatalogueFileName);
 
 const QByteArray WaldLine =
     "{\"id\":1,\"address\":\"ул. Ленина, д. "
