@@ -10,8 +10,8 @@
 #include "search/catalogue.h"
 #include "search/filter_parameters.h"
 #include "search/search.h"
-#include "tools/zirs-search/batch_answer.h"
-#include "tools/zirs-search/batch_reader.h"
+#include "tools/search-tool/batch_answer.h"
+#include "tools/search-tool/batch_reader.h"
 
 #include <benchmark/benchmark.h>
 
@@ -21,7 +21,7 @@
 
 namespace {
 
-QString CataloguePath = QStringLiteral("database.mdb");
+QString CataloguePath = QString::fromLatin1(DefaultCatalogueFileName);
 
 const QByteArray WaldLine =
     "{\"id\":1,\"address\":\"ул. Ленина, д. "

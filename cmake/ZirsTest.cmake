@@ -27,10 +27,7 @@ function(add_zirs_test name)
   target_compile_definitions(${name} PRIVATE
     ZIRS_TEST_DATA_DIR="${PROJECT_SOURCE_DIR}/tests/data"
     ZIRS_CATALOGUE_SQL="${PROJECT_SOURCE_DIR}/data/catalogue.sql"
-    ZIRS_BUILT_CATALOGUE="${CMAKE_BINARY_DIR}/bin/database.mdb"
-    # Kept only while some tests still name programs by their folder;
-    # new tests use $<TARGET_FILE:…>. Remove once nothing reads it.
-    ZIRS_BIN_DIR="${CMAKE_BINARY_DIR}/bin")
+    ZIRS_BUILT_CATALOGUE="${CMAKE_BINARY_DIR}/bin/database.mdb")
   add_test(NAME ${name} COMMAND ${name})
   set_tests_properties(${name} PROPERTIES
     LABELS ${ARG_LABEL}

@@ -14,6 +14,10 @@
 #include <variant>
 #include <vector>
 
+// The catalogue's file name, looked for in the working folder when no other
+// file is named.
+inline constexpr const char* DefaultCatalogueFileName = "database.mdb";
+
 // The filter query, its 22 lines joined by line breaks, each exactly as the
 // catalogue's query has always been written (trailing and doubled blanks
 // included).

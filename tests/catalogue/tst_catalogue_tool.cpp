@@ -22,7 +22,7 @@ struct Run {
 
 Run Tool(const QStringList& arguments) {
     QProcess process;
-    process.start(QStringLiteral(ZIRS_BIN_DIR "/zirs-catalogue"), arguments);
+    process.start(QStringLiteral(ZIRS_CATALOGUE_PROGRAM), arguments);
     if (!process.waitForFinished(60000))
         qFatal("zirs-catalogue did not finish");
     return {process.exitStatus() == QProcess::NormalExit ? process.exitCode() : -1,

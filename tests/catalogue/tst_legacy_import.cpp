@@ -31,7 +31,7 @@ Run Program(const QString& program, const QStringList& arguments) {
 }
 
 Run Tool(const QStringList& arguments) {
-    return Program(QStringLiteral(ZIRS_BIN_DIR "/zirs-catalogue"), arguments);
+    return Program(QStringLiteral(ZIRS_CATALOGUE_PROGRAM), arguments);
 }
 
 QByteArray Bytes(const QString& path) {

@@ -7,8 +7,8 @@
 // Input: byte 0 chooses the format (even: JSON Lines, odd: CSV); the rest is
 // the file.
 
-#include "tools/zirs-search/batch_answer.h"
-#include "tools/zirs-search/batch_reader.h"
+#include "tools/search-tool/batch_answer.h"
+#include "tools/search-tool/batch_reader.h"
 
 #include <QBuffer>
 #include <QJsonDocument>

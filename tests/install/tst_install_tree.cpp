@@ -117,7 +117,7 @@ private slots:
         QVERIFY(file.open(QIODevice::ReadOnly));
         const QByteArray bytes = file.readAll();
         // As a plain string and as the UTF-16 text of a QStringLiteral.
-        const QString buildBin = QStringLiteral(ZIRS_BIN_DIR);
+        const QString buildBin = QStringLiteral(ZIRS_BUILT_MODULE_DIR);
         QVERIFY(!bytes.contains(buildBin.toUtf8()));
         QVERIFY(!bytes.contains(
             QByteArray(reinterpret_cast<const char*>(buildBin.utf16()), buildBin.size() * 2)));

@@ -4,10 +4,10 @@
 
 #include "tests/support/catalogue_writer.h"
 #include "search/catalogue.h"
-#include "tools/zirs-search/batch_answer.h"
-#include "tools/zirs-search/batch_progress.h"
-#include "tools/zirs-search/batch_reader.h"
-#include "tools/zirs-search/request_fields.h"
+#include "tools/search-tool/batch_answer.h"
+#include "tools/search-tool/batch_progress.h"
+#include "tools/search-tool/batch_reader.h"
+#include "tools/search-tool/request_fields.h"
 
 #include <QBuffer>
 #include <QTemporaryDir>

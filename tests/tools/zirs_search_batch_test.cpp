@@ -2,10 +2,10 @@
 // single search, row errors that never stop the batch, input order under
 // several workers, exit codes, the atomic --out and a report per roof.
 
-#include "tests/support/catalogue_writer.h"
 #include "search/search.h"
-#include "tools/zirs-search/request_fields.h"
-#include "tools/zirs-search/search_json.h"
+#include "tests/support/catalogue_writer.h"
+#include "tools/search-tool/request_fields.h"
+#include "tools/search-tool/search_json.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,7 +33,7 @@ struct ToolRun {
 
 ToolRun RunTool(const QStringList& arguments, const QByteArray& input = {}) {
     QProcess process;
-    process.start(QStringLiteral(ZIRS_BIN_DIR "/zirs-search"), arguments);
+    process.start(QStringLiteral(ZIRS_SEARCH_PROGRAM), arguments);
     process.write(input);
     process.closeWriteChannel();
     process.waitForFinished(120000);
@@ -429,7 +429,8 @@ private slots:
 
         // Run under way: the old answers stay in place until the end.
         QProcess process;
-        process.start(ZIRS_BIN_DIR "/zirs-search", Batch("-", {"--format", "jsonl", "--out", out}));
+        process.start(QStringLiteral(ZIRS_SEARCH_PROGRAM),
+                      Batch("-", {"--format", "jsonl", "--out", out}));
         QVERIFY(process.waitForStarted());
         process.write(WaldRow + "}\n");
         QTest::qWait(300);

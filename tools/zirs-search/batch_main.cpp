@@ -1,10 +1,10 @@
 #include "tools/zirs-search/batch_main.h"
 
 #include "report/report_module.h"
+#include "tools/search-tool/batch_answer.h"
+#include "tools/search-tool/batch_progress.h"
+#include "tools/search-tool/batch_queue.h"
 #include "tools/zirs-report/batch_report_module.h"
-#include "tools/zirs-search/batch_answer.h"
-#include "tools/zirs-search/batch_progress.h"
-#include "tools/zirs-search/batch_queue.h"
 #include "tools/zirs-search/report_module_path.h"
 
 #include <QDir>

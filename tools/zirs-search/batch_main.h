@@ -2,7 +2,7 @@
 // zirs-search --batch: every row of the input searched on one catalogue
 // read, the answers written in input order.
 
-#include "tools/zirs-search/search_options.h"
+#include "tools/search-tool/search_options.h"
 
 #include <QCoreApplication>
 

@@ -5,9 +5,9 @@
 #include "report/report_module.h"
 #include "search/search.h"
 #include "tools/zirs-search/batch_main.h"
-#include "tools/zirs-search/search_json.h"
+#include "tools/search-tool/search_json.h"
 #include "tools/zirs-search/report_module_path.h"
-#include "tools/zirs-search/search_options.h"
+#include "tools/search-tool/search_options.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -4,7 +4,7 @@
 // stops the batch.
 
 #include "search/search_inputs.h"
-#include "tools/zirs-search/search_options.h"
+#include "tools/search-tool/search_options.h"
 
 #include <QByteArray>
 #include <QJsonValue>

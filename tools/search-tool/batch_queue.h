@@ -4,7 +4,7 @@
 // the writer in input order again. The writer keeps at most a fixed number
 // of rows in flight, so memory stays flat however long the input.
 
-#include "tools/zirs-search/batch_reader.h"
+#include "tools/search-tool/batch_reader.h"
 
 #include <QByteArray>
 

@@ -1,6 +1,6 @@
-#include "tools/zirs-search/batch_reader.h"
+#include "tools/search-tool/batch_reader.h"
 
-#include "tools/zirs-search/request_fields.h"
+#include "tools/search-tool/request_fields.h"
 
 #include <QIODevice>
 #include <QJsonDocument>

@@ -1,4 +1,4 @@
-#include "tools/zirs-search/batch_queue.h"
+#include "tools/search-tool/batch_queue.h"
 
 void BatchQueue::Push(BatchTask task) {
     {

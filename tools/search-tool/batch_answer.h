@@ -2,7 +2,7 @@
 // The answer to one batch row, as a JSON line or a CSV row.
 
 #include "search/search.h"
-#include "tools/zirs-search/batch_reader.h"
+#include "tools/search-tool/batch_reader.h"
 
 #include <QByteArray>
 #include <QString>

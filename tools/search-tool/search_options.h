@@ -1,6 +1,7 @@
 #pragma once
 // The command line of zirs-search: one search, or a batch of them.
 
+#include "search/catalogue.h"
 #include "search/search_inputs.h"
 
 #include <QString>
@@ -19,7 +20,7 @@ struct BatchOptions {
 };
 
 struct SearchToolOptions {
-    QString CataloguePath = QStringLiteral("database.mdb");
+    QString CataloguePath = QString::fromLatin1(DefaultCatalogueFileName);
     SearchInputs Inputs;
     bool PrintTables = false;
     QString ReportPath; // empty: no report

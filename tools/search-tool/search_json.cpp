@@ -1,12 +1,14 @@
-#include "tools/zirs-search/search_json.h"
+#include "tools/search-tool/search_json.h"
+
+#include "engine/search_result.h"
 
 #include <QJsonArray>
 
-#include <algorithm>
-
 namespace {
 
-QString Utf8(const std::string& text) { return QString::fromStdString(text); }
+QString Utf8(const std::string& text) {
+    return QString::fromStdString(text);
+}
 
 QJsonArray TextList(const std::vector<std::string>& texts) {
     QJsonArray list;
@@ -71,9 +73,7 @@ QJsonObject SearchAnswerJson(const SearchOutcome& outcome, const SearchInputs& i
     answer.insert(QStringLiteral("admissible"), result.AdmissibleCount);
     answer.insert(QStringLiteral("rejected"), result.RejectedCount);
     answer.insert(QStringLiteral("criterion_heading"), Utf8(result.CriterionHeading));
-    const int places = result.Kind == TResultKind::Single
-                           ? 1
-                           : std::min(result.AdmissibleCount, int(result.Ranked.size()));
+    const int places = ShownPlaceCount(result);
     QJsonArray ranked;
     for (int p = 0; p < places; ++p) {
         const TRankedVariant& variant = result.Ranked[std::size_t(p)];

@@ -1,4 +1,4 @@
-#include "tools/zirs-search/request_fields.h"
+#include "tools/search-tool/request_fields.h"
 
 #include "search/criteria_selection.h"
 

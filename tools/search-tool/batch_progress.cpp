@@ -1,4 +1,4 @@
-#include "tools/zirs-search/batch_progress.h"
+#include "tools/search-tool/batch_progress.h"
 
 #include <unistd.h>
 

@@ -1,6 +1,7 @@
-#include "tools/zirs-search/batch_answer.h"
+#include "tools/search-tool/batch_answer.h"
 
-#include "tools/zirs-search/search_json.h"
+#include "engine/search_result.h"
+#include "tools/search-tool/search_json.h"
 
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -116,10 +117,7 @@ QByteArray BatchCsvRow(const BatchRow& row, const BatchOutcome* outcome) {
     fields << status << text << admissible << rejected;
     // The places the single search's answer lists: one for a single variant,
     // else up to the admissible count.
-    const int shown = !result ? 0
-                      : result->Kind == TResultKind::Single
-                          ? 1
-                          : std::min(result->AdmissibleCount, int(result->Ranked.size()));
+    const int shown = result ? ShownPlaceCount(*result) : 0;
     for (int p = 0; p < CsvPlaces; ++p) {
         if (p < shown) {
             const TRankedVariant& variant = result->Ranked[std::size_t(p)];

@@ -1,6 +1,6 @@
-#include "tools/zirs-search/search_options.h"
+#include "tools/search-tool/search_options.h"
 
-#include "tools/zirs-search/request_fields.h"
+#include "tools/search-tool/request_fields.h"
 
 #include <QCommandLineParser>
 #include <QThread>
