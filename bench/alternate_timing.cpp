@@ -77,7 +77,7 @@ int main(int argc, char* argv[]) {
     const double medianA = Median(timesA), medianB = Median(timesB);
     std::printf("A median %.2f ms  (%s)\n", medianA, a[0]);
     std::printf("B median %.2f ms  (%s)\n", medianB, b[0]);
-    std::printf("B / A = %.3f   B - A = %.2f ms   (%d runs each, alternating)\n",
-                medianB / medianA, medianB - medianA, runs);
+    std::printf("B / A = %.3f   B - A = %.2f ms   (%d runs each, alternating)\n", medianB / medianA,
+                medianB - medianA, runs);
     return 0;
 }

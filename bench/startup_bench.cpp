@@ -10,10 +10,10 @@
 // Each run forks a copy of this program that starts exactly as zirs does
 // (RunZirs), on the offscreen platform with a private lock folder.
 
+#include "results/results_window.h"
 #include "ui/application.h"
 #include "ui/main_window.h"
 #include "ui/splash_window.h"
-#include "results/results_window.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -62,9 +62,9 @@ template <class T> T* Find(QWidget* window, const char* name) {
 
 // A broad full search on the bundled catalogue (a Wald ranking).
 void FillRequest(TForm1* form) {
-    const char* fields[][2] = {{"DBAdvMaskEdit1", "3"},   {"DBAdvMaskEdit2", "300"},
-                               {"DBAdvMaskEdit3", "20"},  {"DBAdvMaskEdit4", "2000"},
-                               {"DBAdvMaskEdit5", "10"},  {"DBAdvMaskEdit6", "45"}};
+    const char* fields[][2] = {{"DBAdvMaskEdit1", "3"},  {"DBAdvMaskEdit2", "300"},
+                               {"DBAdvMaskEdit3", "20"}, {"DBAdvMaskEdit4", "2000"},
+                               {"DBAdvMaskEdit5", "10"}, {"DBAdvMaskEdit6", "45"}};
     for (const auto& field : fields)
         Find<QLineEdit>(form, field[0])->setText(QString::fromLatin1(field[1]));
     QComboBox* group = Find<QComboBox>(form, "suiComboBox1");
@@ -80,8 +80,8 @@ double TimedSearchMs(TApplicationObjects& objects) {
     const long long start = NowNs();
     Find<QPushButton>(objects.Form1(), "suiButton1")->click();
     TForm4* results = objects.Form4();
-    while (!(results->isVisible() && results->windowHandle() &&
-             results->windowHandle()->isExposed()))
+    while (
+        !(results->isVisible() && results->windowHandle() && results->windowHandle()->isExposed()))
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     return (NowNs() - start) / 1e6;
 }

@@ -154,8 +154,7 @@ TReportRows ReportRowsFromResult(const TSearchResult& result) {
 
 } // namespace
 
-TReportParameters BuildReportParameters(const SearchState& state,
-                                        const SearchInputs& currentFields,
+TReportParameters BuildReportParameters(const SearchState& state, const SearchInputs& currentFields,
                                         const QString& dateText) {
     TReportRows rows;
     int admissibleCount = 0;
@@ -201,6 +200,7 @@ QString SatisfiedVariantsText(int admissibleCount, int catalogueCount) {
     const bool singular = catalogueCount % 10 == 1 && catalogueCount % 100 != 11;
     return QStringLiteral("Указанным условиям удовлетворяют ") + QString::number(admissibleCount) +
            QStringLiteral(" из ") + QString::number(catalogueCount) +
-           (singular ? QStringLiteral(" известного варианта") : QStringLiteral(" известных вариантов")) +
+           (singular ? QStringLiteral(" известного варианта")
+                     : QStringLiteral(" известных вариантов")) +
            QStringLiteral(" технологии ремонта многослойных");
 }

@@ -58,11 +58,9 @@ QString CriteriaGroupCaption(int criteriaGroup);
 // (without its label). With no result in the state the rows are empty and n
 // is 0. The results window's print command and zirs-search's report both use
 // it.
-TReportParameters BuildReportParameters(const SearchState& state,
-                                        const SearchInputs& currentFields,
+TReportParameters BuildReportParameters(const SearchState& state, const SearchInputs& currentFields,
                                         const QString& dateText);
 
 // "Указанным условиям удовлетворяют n из N известного варианта …", the
 // adjective and noun after N agreeing with it ("из 24 известных вариантов").
 QString SatisfiedVariantsText(int admissibleCount, int catalogueCount);
-

@@ -1,8 +1,8 @@
 #include "results/report_preview.h"
 
-#include "results/report_dialogs.h"
 #include "report/report_pdf.h"
 #include "report/report_renderer.h"
+#include "results/report_dialogs.h"
 
 #include <QAction>
 #include <QApplication>

@@ -1,8 +1,8 @@
 #include "results/results_window.h"
 
-#include "results/cell_text.h"
 #include "engine/criterion_headings.h"
 #include "engine/technology_variant.h"
+#include "results/cell_text.h"
 #include "results/considered_count.h"
 #include "widgets/contacts.h"
 #include "widgets/window_look.h"
@@ -181,8 +181,8 @@ QString RejectedCountText(int rejected) {
 }
 
 TForm4::TForm4(QWidget* parent)
-    : SkinnedWindow(ProgramCaption, SystemMenuButton | CloseButton | MaximiseButton | MinimiseButton,
-                    parent) {
+    : SkinnedWindow(ProgramCaption,
+                    SystemMenuButton | CloseButton | MaximiseButton | MinimiseButton, parent) {
     Describe(this, QStringLiteral("TForm4"));
     resize(ClientWidth, ClientHeight);
 
@@ -256,9 +256,10 @@ TForm4::TForm4(QWidget* parent)
         m_grid->setColumnWidth(column, widths[column]);
     }
 
-    m_note = AddLabel(this, QStringLiteral("Label12"), NoteGeometry, plain, Qt::black,
-             QStringLiteral(
-                 "Примечание. На первом месте указан оптимальный вариант технологии ремонта."));
+    m_note =
+        AddLabel(this, QStringLiteral("Label12"), NoteGeometry, plain, Qt::black,
+                 QStringLiteral(
+                     "Примечание. На первом месте указан оптимальный вариант технологии ремонта."));
 
     m_mailLink = new LinkLabel(QStringLiteral("Написать письмо разработчикам."), this);
     Describe(m_mailLink, QStringLiteral("Label14"));
@@ -288,7 +289,8 @@ void TForm4::ShowSearchResult(const TSearchResult& result, const SearchInputs& r
     ShowWholeOrElided(m_address, AddressText(request.Address));
     ShowWholeOrElided(m_subject, SubjectText(request.Subject));
     ShowConsideredCount(this, result.CatalogueCount);
-    ShowWholeOrElided(m_rejected, RejectedCountText(result.CatalogueCount - result.AdmissibleCount));
+    ShowWholeOrElided(m_rejected,
+                      RejectedCountText(result.CatalogueCount - result.AdmissibleCount));
 
     if (!isVisible())
         placeOnOwner();

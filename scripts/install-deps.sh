@@ -7,7 +7,7 @@ packages=(
   cmake make g++ pkg-config
   qt6-base-dev libqt6sql6-sqlite qt6-translations-l10n libgl-dev
   sqlite3 libbenchmark-dev
-  clang-14 libclang-rt-14-dev
+  clang-14 libclang-rt-14-dev clang-format-14
   fonts-liberation2 fonts-wine fontconfig
   xvfb xauth poppler-utils
   mdbtools mdbtools-dev python3

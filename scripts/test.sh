@@ -1,11 +1,14 @@
 #!/usr/bin/env bash
-# Builds the project and runs every test: the suite in a normal build, the
+# Checks the code's format, builds the project and runs every test: the
+# suite in a normal build, the
 # same suite under AddressSanitizer and UndefinedBehaviorSanitizer, and a
 # short bounded run of each fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
 jobs=$(nproc)
+
+bash scripts/check-format.sh
 
 cmake -S . -B build -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZIRS_WERROR=ON
 cmake --build build -j"$jobs"

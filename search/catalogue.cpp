@@ -142,7 +142,8 @@ TCatalogueOutcome RunQuery(QSqlDatabase& db, const TFilterParameters& parameters
         return TCatalogueError{EngineErrorText(db.lastError())};
     {
         QSqlQuery count(db);
-        if (!count.exec(QStringLiteral("SELECT COUNT(*) FROM \"%1\"").arg(Utf8(CatalogueTableName))) ||
+        if (!count.exec(
+                QStringLiteral("SELECT COUNT(*) FROM \"%1\"").arg(Utf8(CatalogueTableName))) ||
             !count.next())
             return TCatalogueError{EngineErrorText(count.lastError())};
         catalogueRows = count.value(0).toInt();

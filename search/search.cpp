@@ -1,10 +1,10 @@
 #include "search/search.h"
 
-#include "search/catalogue.h"
-#include "search/criteria_selection.h"
 #include "engine/criterion_headings.h"
 #include "engine/normalization.h"
 #include "engine/ranking.h"
+#include "search/catalogue.h"
+#include "search/criteria_selection.h"
 #include "search/filter_parameters.h"
 #include "search/search_messages.h"
 #include "search/search_request.h"

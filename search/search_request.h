@@ -15,15 +15,15 @@ struct TSearchRequest {
     QString Address;
     int CriteriaGroup = NoGroup;
     int Subject = NoSubject;
-    double Slope = 0.0; // -2 to 100
-    int RepairVolume = 0; // 0 to 40000
+    double Slope = 0.0;    // -2 to 100
+    int RepairVolume = 0;  // 0 to 40000
     int RoofThickness = 1; // 1 to 100
     // A whole number of roubles with no upper bound: a typed limit beyond
     // every 64-bit integer must still admit every cost, so the value is held
     // at extended precision (exact up to 2^64).
     long double MaxCost = 0.0L;
     int AirTemperature = 0; // -25 to 45
-    int Wear = 0; // 0 to 100
+    int Wear = 0;           // 0 to 100
     bool OpenFireAllowed = false;
     bool WeightingAllowed = false;
     bool PowerSupplyAccess = false;

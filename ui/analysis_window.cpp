@@ -55,8 +55,7 @@ QTableWidget* MakeGrid(QWidget* page, const QString& name, const QRect& geometry
     grid->setGeometry(geometry);
     grid->setHorizontalHeader(new FixedHeader(Qt::Horizontal, look.HeaderHeight, grid));
     grid->setVerticalHeader(new FixedHeader(Qt::Vertical, look.FixedColumnWidth, grid));
-    grid->horizontalHeader()->setFont(
-        PixelFont(TimesNewRoman, look.HeaderPixels));
+    grid->horizontalHeader()->setFont(PixelFont(TimesNewRoman, look.HeaderPixels));
     grid->horizontalHeader()->setDefaultAlignment(
         Qt::Alignment(Qt::AlignCenter | Qt::TextWordWrap));
     grid->horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);

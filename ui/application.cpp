@@ -1,15 +1,15 @@
 #include "ui/application.h"
 
+#include "results/report_data.h"
+#include "results/results_window.h"
 #include "ui/analysis_window.h"
 #include "ui/app_icon.h"
 #include "ui/data_module.h"
 #include "ui/help_window.h"
 #include "ui/instance_lock.h"
 #include "ui/main_window.h"
-#include "results/report_data.h"
-#include "results/results_window.h"
-#include "widgets/windows_fonts.h"
 #include "ui/splash_window.h"
+#include "widgets/windows_fonts.h"
 
 #include <QApplication>
 #include <QLibraryInfo>

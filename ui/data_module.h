@@ -4,12 +4,13 @@
 // it, and the state of the last searches (the tables the analysis window and
 // the report read). Nothing here touches the file until the first search.
 
+#include "search/catalogue.h"
 #include "search/search.h"
 
 #include <QString>
 
 // The catalogue file the program reads, looked up in the working directory.
-inline constexpr const char* CatalogueFileName = "database.mdb";
+inline constexpr const char* CatalogueFileName = DefaultCatalogueFileName;
 
 class TDataModule1 {
 public:

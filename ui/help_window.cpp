@@ -24,8 +24,9 @@ constexpr int TextPixels = 19;
 
 // A paragraph of the page: plain text wrapped at word boundaries inside its
 // fixed box, every blank kept as written. Lines follow each other at the
-// face's own height (ascent plus descent), with no extra leading, and a paragraph whose last line would lose its descenders to the bottom of
-// the box closes up by a pixel or two so that every line shows whole.
+// face's own height (ascent plus descent), with no extra leading, and a paragraph whose last line
+// would lose its descenders to the bottom of the box closes up by a pixel or two so that every line
+// shows whole.
 class Paragraph : public QLabel {
 public:
     Paragraph(const QString& text, QWidget* parent) : QLabel(text, parent) {

@@ -1,12 +1,12 @@
 #include "ui/main_window.h"
 
+#include "search/criteria_selection.h"
+#include "search/key_filters.h"
 #include "ui/check_group.h"
 #include "ui/data_module.h"
 #include "ui/masked_edit.h"
 #include "ui/message_boxes.h"
 #include "ui/message_dialog.h"
-#include "search/criteria_selection.h"
-#include "search/key_filters.h"
 #include "ui/splash_window.h"
 #include "widgets/window_look.h"
 
@@ -49,8 +49,8 @@ void SetTextIfChanged(TAdvMaskEdit* field, const QString& text) {
 } // namespace
 
 TForm1::TForm1(QWidget* parent)
-    : SkinnedWindow(ProgramCaption, SystemMenuButton | CloseButton | MaximiseButton | MinimiseButton,
-                    parent) {
+    : SkinnedWindow(ProgramCaption,
+                    SystemMenuButton | CloseButton | MaximiseButton | MinimiseButton, parent) {
     setObjectName(QStringLiteral("TForm1"));
     setAccessibleDescription(objectName());
     setResizable(true);

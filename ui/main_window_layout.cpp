@@ -5,8 +5,8 @@
 
 #include "ui/main_window.h"
 
-#include "ui/check_group.h"
 #include "engine/criterion_headings.h"
+#include "ui/check_group.h"
 #include "ui/masked_edit.h"
 #include "widgets/window_look.h"
 #include "widgets/windows_fonts.h"

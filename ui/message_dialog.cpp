@@ -21,7 +21,8 @@ constexpr int MaximumTextWidth = 480;
 
 } // namespace
 
-TsuiMessageDialog::TsuiMessageDialog(QWidget* parent) : SkinnedDialog(ProgramTitle, CloseButton, parent) {
+TsuiMessageDialog::TsuiMessageDialog(QWidget* parent)
+    : SkinnedDialog(ProgramTitle, CloseButton, parent) {
     setObjectName(QStringLiteral("suiMessageDialog1"));
     setAccessibleDescription(objectName());
     setWindowModality(Qt::ApplicationModal);

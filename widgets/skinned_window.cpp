@@ -222,8 +222,7 @@ SkinnedFrame<Base>::SkinnedFrame(const QString& caption, TitleButtons buttons, Q
     qApp->installEventFilter(this);
 }
 
-template <class Base>
-QMenuBar* SkinnedFrame<Base>::addMenuBar() {
+template <class Base> QMenuBar* SkinnedFrame<Base>::addMenuBar() {
     // A menu bar without a layout stretches itself over its parent's whole
     // width; held in a band of its own it stays inside the frame's border.
     auto* band = new QWidget(this);
@@ -246,8 +245,7 @@ QMenuBar* SkinnedFrame<Base>::addMenuBar() {
     return bar;
 }
 
-template <class Base>
-void SkinnedFrame<Base>::resizeEvent(QResizeEvent* event) {
+template <class Base> void SkinnedFrame<Base>::resizeEvent(QResizeEvent* event) {
     Base::resizeEvent(event);
     if (auto* title = this->template findChild<QWidget*>(QStringLiteral("titleBar"),
                                                          Qt::FindDirectChildrenOnly))
@@ -257,22 +255,19 @@ void SkinnedFrame<Base>::resizeEvent(QResizeEvent* event) {
     placeGrips();
 }
 
-template <class Base>
-void SkinnedFrame<Base>::paintEvent(QPaintEvent* event) {
+template <class Base> void SkinnedFrame<Base>::paintEvent(QPaintEvent* event) {
     Base::paintEvent(event);
     QPainter painter(this);
     painter.setPen(Qt::black);
     painter.drawRect(this->rect().adjusted(0, 0, -1, -1));
 }
 
-template <class Base>
-void SkinnedFrame<Base>::setResizable(bool resizable) {
+template <class Base> void SkinnedFrame<Base>::setResizable(bool resizable) {
     m_resizable = resizable;
     placeGrips();
 }
 
-template <class Base>
-void SkinnedFrame<Base>::placeGrips() {
+template <class Base> void SkinnedFrame<Base>::placeGrips() {
     if (!m_grips[0])
         return;
     const int w = this->width();
@@ -290,16 +285,14 @@ void SkinnedFrame<Base>::placeGrips() {
     raiseGrips();
 }
 
-template <class Base>
-void SkinnedFrame<Base>::raiseGrips() {
+template <class Base> void SkinnedFrame<Base>::raiseGrips() {
     for (QWidget* grip : m_grips) {
         if (grip)
             grip->raise();
     }
 }
 
-template <class Base>
-void SkinnedFrame<Base>::childEvent(QChildEvent* event) {
+template <class Base> void SkinnedFrame<Base>::childEvent(QChildEvent* event) {
     Base::childEvent(event);
     // A control added later lies above the grips until they are raised again.
     if (event->added() && event->child()->isWidgetType() &&
@@ -324,8 +317,7 @@ void SkinnedFrame<Base>::beginPointerDrag(QPoint globalPointer, Qt::Edges edges)
     m_dragStartGeometry = this->geometry();
 }
 
-template <class Base>
-void SkinnedFrame<Base>::continuePointerDrag(QPoint globalPointer) {
+template <class Base> void SkinnedFrame<Base>::continuePointerDrag(QPoint globalPointer) {
     if (!m_dragging)
         return;
     const QPoint moved = globalPointer - m_dragStart;
@@ -335,7 +327,8 @@ void SkinnedFrame<Base>::continuePointerDrag(QPoint globalPointer) {
     }
     QRect target = m_dragStartGeometry;
     if (m_dragEdges & Qt::LeftEdge)
-        target.setLeft(std::min(target.left() + moved.x(), target.right() - this->minimumWidth() + 1));
+        target.setLeft(
+            std::min(target.left() + moved.x(), target.right() - this->minimumWidth() + 1));
     if (m_dragEdges & Qt::RightEdge)
         target.setRight(target.right() + moved.x());
     if (m_dragEdges & Qt::BottomEdge)
@@ -344,16 +337,14 @@ void SkinnedFrame<Base>::continuePointerDrag(QPoint globalPointer) {
     this->setGeometry(target);
 }
 
-template <class Base>
-void SkinnedFrame<Base>::endPointerDrag() {
+template <class Base> void SkinnedFrame<Base>::endPointerDrag() {
     if (!m_dragging)
         return;
     m_dragging = false;
     checkPositionLater();
 }
 
-template <class Base>
-bool SkinnedFrame<Base>::event(QEvent* event) {
+template <class Base> bool SkinnedFrame<Base>::event(QEvent* event) {
     switch (event->type()) {
     case QEvent::WindowStateChange:
         placeGrips();
@@ -371,8 +362,7 @@ bool SkinnedFrame<Base>::event(QEvent* event) {
     return Base::event(event);
 }
 
-template <class Base>
-bool SkinnedFrame<Base>::eventFilter(QObject* watched, QEvent* event) {
+template <class Base> bool SkinnedFrame<Base>::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (type != QEvent::MouseButtonPress && type != QEvent::KeyPress)
         return Base::eventFilter(watched, event);
@@ -404,8 +394,7 @@ bool SamePlace(const QWidget* window, QPoint server) {
 
 } // namespace
 
-template <class Base>
-void SkinnedFrame<Base>::keepPositionTrue() {
+template <class Base> void SkinnedFrame<Base>::keepPositionTrue() {
     if (m_dragging || !this->isVisible())
         return;
     const std::optional<QPoint> server = ServerPosition(this);
@@ -416,8 +405,7 @@ void SkinnedFrame<Base>::keepPositionTrue() {
         handle->setPosition(*server);
 }
 
-template <class Base>
-void SkinnedFrame<Base>::checkPositionLater() {
+template <class Base> void SkinnedFrame<Base>::checkPositionLater() {
     if (m_dragging)
         return;
     m_pendingServerPosition.reset();
@@ -427,8 +415,7 @@ void SkinnedFrame<Base>::checkPositionLater() {
 // The server's word is taken only once it has held for a settling interval,
 // so a move the frame itself has just asked for is not undone before the
 // window manager has carried it out.
-template <class Base>
-void SkinnedFrame<Base>::settlePosition() {
+template <class Base> void SkinnedFrame<Base>::settlePosition() {
     if (m_dragging || !this->isVisible())
         return;
     const std::optional<QPoint> server = ServerPosition(this);

@@ -1,8 +1,8 @@
 // The catalogue check: each kind of fault the search cannot live with is
 // found with its row, variant and column; a clean catalogue gives nothing.
 
-#include "tests/support/catalogue_writer.h"
 #include "search/catalogue_check.h"
+#include "tests/support/catalogue_writer.h"
 
 #include <QJsonObject>
 #include <QTemporaryDir>
@@ -171,7 +171,8 @@ void CatalogueCheckTest::warningsDoNotFail() {
 // breaks no data expectation: the catalogue passes, with a warning naming it.
 void CatalogueCheckTest::consistencyRulesWarn() {
     QVariantMap torchOn = PermissiveRow("Наплавляемый слой");
-    torchOn["Состав процеcса"] = QStringLiteral("Наклейка наплавляемого материала газовой горелкой");
+    torchOn["Состав процеcса"] =
+        QStringLiteral("Наклейка наплавляемого материала газовой горелкой");
     torchOn["Огнеопасность"] = 1;
     const auto findings = CheckCatalogueFile(write({PermissiveRow("Первый"), torchOn}));
     QVERIFY(!HasFaults(findings));

@@ -3,12 +3,12 @@
 // with it for any catalogue size. An old Access file in place of the
 // catalogue is named as such and left untouched.
 
-#include "tests/support/catalogue_writer.h"
 #include "report/report_parameters.h"
 #include "results/considered_count.h"
 #include "results/results_window.h"
 #include "search/criteria_selection.h"
 #include "search/search.h"
+#include "tests/support/catalogue_writer.h"
 
 #include <QLabel>
 #include <QTemporaryDir>
@@ -86,8 +86,7 @@ void CatalogueSizeTest::searchCountsTheCatalogue() {
     QCOMPARE(state.Result->CatalogueCount, rows);
     QCOMPARE(state.Result->AdmissibleCount, rows - needFire);
     QCOMPARE(state.Result->RejectedCount, needFire);
-    const TReportParameters report =
-        BuildReportParameters(state, in, QStringLiteral("01.02.2027"));
+    const TReportParameters report = BuildReportParameters(state, in, QStringLiteral("01.02.2027"));
     QVERIFY(report.value("variants").contains(QStringLiteral(" из %1 ").arg(rows)));
 }
 

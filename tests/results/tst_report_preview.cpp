@@ -6,8 +6,8 @@
 #include "results/report_dialogs.h"
 #include "results/report_preview.h"
 #include "results/results_window.h"
-#include "tests/results/result_cells.h"
 #include "search/search.h"
+#include "tests/results/result_cells.h"
 #include "tests/support/result_builders.h"
 
 #include <QPrintPreviewWidget>
@@ -170,7 +170,8 @@ void TestReportPreview::cancelledDialogsWriteNothing() {
     QTemporaryDir directory;
     QVERIFY(directory.isValid());
     m_dialogs.acceptPrinter = printerAccepted;
-    m_dialogs.printerOutput = printerOutput.isEmpty() ? QString() : directory.filePath(printerOutput);
+    m_dialogs.printerOutput =
+        printerOutput.isEmpty() ? QString() : directory.filePath(printerOutput);
     m_dialogs.pdfAnswer.clear(); // every save dialog is cancelled
     WithOpenPreview([] { RunReport("Report1", Parameters(), nullptr); },
                     [&](ReportPreview& preview) {

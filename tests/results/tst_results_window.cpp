@@ -13,12 +13,12 @@
 #include <QClipboard>
 #include <QHeaderView>
 #include <QHelpEvent>
-#include <QToolTip>
 #include <QLabel>
 #include <QMenuBar>
 #include <QPushButton>
 #include <QScrollBar>
 #include <QTableWidget>
+#include <QToolTip>
 #include <QUrl>
 #include <QtTest>
 
@@ -229,7 +229,8 @@ private slots:
         QTest::addColumn<QString>("text");
         QTest::addColumn<int>("width");
         QTest::addColumn<bool>("cut");
-        QTest::newRow("fits") << QStringLiteral("Очистка кровли; наплавление слоя.") << 275 << false;
+        QTest::newRow("fits") << QStringLiteral("Очистка кровли; наплавление слоя.") << 275
+                              << false;
         QTest::newRow("one line too many") << LongComposition << 275 << true;
         QTest::newRow("a word wider than the cell")
             << QString(60, QChar(0x0416)) << 60 << true; // Ж × 60, no blank to break at
@@ -251,8 +252,10 @@ private slots:
         if (!cut)
             QCOMPARE(wrapped.Lines.join(QLatin1Char(' ')), text);
         else // the shown text is the start of the whole one
-            QVERIFY(text.simplified().remove(QLatin1Char(' ')).startsWith(
-                wrapped.Lines.join(QString()).chopped(1).remove(QLatin1Char(' '))));
+            QVERIFY(
+                text.simplified()
+                    .remove(QLatin1Char(' '))
+                    .startsWith(wrapped.Lines.join(QString()).chopped(1).remove(QLatin1Char(' '))));
     }
 
     // The whole text of a cut cell is one hover away and one copy away.
@@ -280,9 +283,9 @@ private slots:
         table->setRangeSelected(QTableWidgetSelectionRange(0, 1, 1, 2), true);
         table->setFocus();
         QTest::keyClick(table, Qt::Key_C, Qt::ControlModifier);
-        QCOMPARE(QGuiApplication::clipboard()->text(),
-                 QStringLiteral("Вариант 1\t") + LongComposition +
-                     QStringLiteral("\nВариант 2\tСостав 2"));
+        QCOMPARE(QGuiApplication::clipboard()->text(), QStringLiteral("Вариант 1\t") +
+                                                           LongComposition +
+                                                           QStringLiteral("\nВариант 2\tСостав 2"));
     }
 
     // A filled label shows a text that fits whole; a longer one is cut after a
@@ -343,8 +346,9 @@ private slots:
         QFETCH(QString, rejected);
         TForm4 window;
         const TResultKind resultKind = TResultKind(kind);
-        const TSearchResult result =
-            resultKind == TResultKind::Single ? SingleResult() : RankedResult(admissible, resultKind);
+        const TSearchResult result = resultKind == TResultKind::Single
+                                         ? SingleResult()
+                                         : RankedResult(admissible, resultKind);
         window.ShowSearchResult(result, Request(QStringLiteral("ул. Садовая, 5"), Designer));
 
         QTableWidget* table = grid(window);

@@ -1,8 +1,8 @@
 // Whole searches through RunSearch over the bundled catalogue: every outcome,
 // and what each kind of ending leaves in the search state.
 
-#include "search/criteria_selection.h"
 #include "engine/criterion_headings.h"
+#include "search/criteria_selection.h"
 #include "search/search.h"
 #include "search/search_messages.h"
 #include "tests/support/search_fields.h"

@@ -2,8 +2,8 @@
 // write them, the criterion names, report file names, and the kept catalogue
 // connection against the single search's filter on awkward catalogues.
 
-#include "tests/support/catalogue_writer.h"
 #include "search/catalogue.h"
+#include "tests/support/catalogue_writer.h"
 #include "tools/search-tool/batch_answer.h"
 #include "tools/search-tool/batch_progress.h"
 #include "tools/search-tool/batch_reader.h"

@@ -26,16 +26,15 @@ ToolRun RunTool(const QStringList& arguments, const QString& workingDir = QStrin
     return {process.exitCode(), process.readAllStandardOutput(), process.readAllStandardError()};
 }
 
-const QStringList OpenRoof = {
-    QStringLiteral("--catalogue"), QStringLiteral(ZIRS_BUILT_CATALOGUE),
-    QStringLiteral("--slope"),     QStringLiteral("2"),
-    QStringLiteral("--volume"),    QStringLiteral("100"),
-    QStringLiteral("--thickness"), QStringLiteral("20"),
-    QStringLiteral("--cost"),      QStringLiteral("2000"),
-    QStringLiteral("--temperature"), QStringLiteral("10"),
-    QStringLiteral("--wear"),      QStringLiteral("30"),
-    QStringLiteral("--open-fire"), QStringLiteral("--weighting"),
-    QStringLiteral("--power-supply")};
+const QStringList OpenRoof = {QStringLiteral("--catalogue"),   QStringLiteral(ZIRS_BUILT_CATALOGUE),
+                              QStringLiteral("--slope"),       QStringLiteral("2"),
+                              QStringLiteral("--volume"),      QStringLiteral("100"),
+                              QStringLiteral("--thickness"),   QStringLiteral("20"),
+                              QStringLiteral("--cost"),        QStringLiteral("2000"),
+                              QStringLiteral("--temperature"), QStringLiteral("10"),
+                              QStringLiteral("--wear"),        QStringLiteral("30"),
+                              QStringLiteral("--open-fire"),   QStringLiteral("--weighting"),
+                              QStringLiteral("--power-supply")};
 
 } // namespace
 
@@ -48,13 +47,18 @@ private slots:
         QTest::newRow("stray argument") << QStringList{"database.mdb"};
         QTest::newRow("missing value") << QStringList{"--slope"};
         QTest::newRow("unknown group") << QStringList{"--group", "partial"};
-        QTest::newRow("subject without special") << QStringList{"--group", "full", "--subject", "owner"};
+        QTest::newRow("subject without special")
+            << QStringList{"--group", "full", "--subject", "owner"};
         QTest::newRow("subject alone") << QStringList{"--subject", "owner"};
-        QTest::newRow("unknown subject") << QStringList{"--group", "special", "--subject", "tenant"};
-        QTest::newRow("internal without selective") << QStringList{"--group", "full", "--internal", "1"};
+        QTest::newRow("unknown subject")
+            << QStringList{"--group", "special", "--subject", "tenant"};
+        QTest::newRow("internal without selective")
+            << QStringList{"--group", "full", "--internal", "1"};
         QTest::newRow("external without group") << QStringList{"--external", "1"};
-        QTest::newRow("index out of range") << QStringList{"--group", "selective", "--internal", "10"};
-        QTest::newRow("external out of range") << QStringList{"--group", "selective", "--external", "5"};
+        QTest::newRow("index out of range")
+            << QStringList{"--group", "selective", "--internal", "10"};
+        QTest::newRow("external out of range")
+            << QStringList{"--group", "selective", "--external", "5"};
         QTest::newRow("double comma") << QStringList{"--group", "selective", "--internal", "1,,2"};
         QTest::newRow("trailing comma") << QStringList{"--group", "selective", "--internal", "1,"};
         QTest::newRow("signed index") << QStringList{"--group", "selective", "--internal", "+1"};
@@ -97,7 +101,9 @@ private slots:
         QCOMPARE(run.ExitCode, 0);
         QCOMPARE(run.Json().value("message").toString(),
                  QStringLiteral("Следует заполнить \"Группу учитываемых критериев\"."));
-        run = RunTool(QStringList(OpenRoof.mid(2)) << "--group" << "full", dir.path());
+        run = RunTool(QStringList(OpenRoof.mid(2)) << "--group"
+                                                   << "full",
+                      dir.path());
         QCOMPARE(run.ExitCode, 1);
         QVERIFY(run.Out.isEmpty());
         QCOMPARE(run.Err.count('\n'), 1);
@@ -119,7 +125,9 @@ private slots:
     }
 
     void waldResultWithTables() {
-        const ToolRun run = RunTool(QStringList(OpenRoof) << "--group" << "full" << "--tables");
+        const ToolRun run = RunTool(QStringList(OpenRoof) << "--group"
+                                                          << "full"
+                                                          << "--tables");
         QCOMPARE(run.ExitCode, 0);
         const QJsonObject json = run.Json();
         QCOMPARE(json.value("status").toString(), QStringLiteral("result"));
@@ -143,16 +151,22 @@ private slots:
         for (int p = 0; p < ranked.size(); ++p) {
             const QJsonObject row = gameRows.at(p).toObject();
             QCOMPARE(row.value("name"), ranked.at(p).toObject().value("name"));
-            QCOMPARE(row.value("cells").toArray().last(), ranked.at(p).toObject().value("criterion"));
+            QCOMPARE(row.value("cells").toArray().last(),
+                     ranked.at(p).toObject().value("criterion"));
         }
-        const QJsonArray internalHeadings = tables.value("internal").toObject().value("headings").toArray();
+        const QJsonArray internalHeadings =
+            tables.value("internal").toObject().value("headings").toArray();
         QCOMPARE(internalHeadings.last().toString(),
                  QStringLiteral("Критерий эффективности (Лапласа)"));
     }
 
     void laplaceResultLeavesOnlyNamesInOtherTables() {
-        const ToolRun run = RunTool(QStringList(OpenRoof) << "--group" << "selective"
-                                                          << "--internal" << "0,7" << "--external" << ""
+        const ToolRun run = RunTool(QStringList(OpenRoof) << "--group"
+                                                          << "selective"
+                                                          << "--internal"
+                                                          << "0,7"
+                                                          << "--external"
+                                                          << ""
                                                           << "--tables");
         QCOMPARE(run.ExitCode, 0);
         const QJsonObject json = run.Json();
@@ -177,9 +191,12 @@ private slots:
         QTemporaryDir dir;
         QVERIFY(dir.isValid());
         const QString pdf = dir.filePath("отчет.pdf");
-        ToolRun run = RunTool(QStringList(OpenRoof) << "--group" << "full" << "--address"
-                                                    << "ул. Строителей, д. 5" << "--report" << pdf
-                                                    << "--date" << "01.02.2027");
+        ToolRun run = RunTool(QStringList(OpenRoof) << "--group"
+                                                    << "full"
+                                                    << "--address"
+                                                    << "ул. Строителей, д. 5"
+                                                    << "--report" << pdf << "--date"
+                                                    << "01.02.2027");
         QCOMPARE(run.ExitCode, 0);
         QCOMPARE(run.Json().value("status").toString(), QStringLiteral("result"));
         QProcess text;
@@ -196,8 +213,9 @@ private slots:
         run = RunTool({"--catalogue", ZIRS_BUILT_CATALOGUE, "--report", none});
         QCOMPARE(run.ExitCode, 0);
         QVERIFY(!QFile::exists(none));
-        run = RunTool(QStringList(OpenRoof) << "--group" << "full" << "--report"
-                                            << dir.filePath("missing/dir/r.pdf"));
+        run = RunTool(QStringList(OpenRoof) << "--group"
+                                            << "full"
+                                            << "--report" << dir.filePath("missing/dir/r.pdf"));
         QCOMPARE(run.ExitCode, 1);
         QVERIFY(run.Err.contains("r.pdf"));
     }

@@ -2,8 +2,8 @@
 // the key filters through real keystrokes, the list rules, and every outcome
 // of a search started with the real button.
 
-#include "tests/ui/catalogue_fixture.h"
 #include "search/search_messages.h"
+#include "tests/ui/catalogue_fixture.h"
 #include "ui/check_group.h"
 #include "ui/data_module.h"
 #include "ui/main_window.h"
@@ -677,7 +677,8 @@ private slots:
         QCOMPARE(messages[0].Kind, MessageBoxKind::Error);
         // A first line in Russian, then the engine's own text.
         const QStringList lines = messages[0].Text.split(QLatin1Char('\n'));
-        QCOMPARE(lines.value(0), QStringLiteral("Не удалось прочитать базу данных «database.mdb»."));
+        QCOMPARE(lines.value(0),
+                 QStringLiteral("Не удалось прочитать базу данных «database.mdb»."));
         QVERIFY(lines.size() >= 2);
         QVERIFY(!lines[1].isEmpty());
         QVERIFY(results.isEmpty());

@@ -5,8 +5,8 @@
 
 #include "results/results_window.h"
 #include "ui/help_window.h"
-#include "widgets/windows_fonts.h"
 #include "ui/splash_window.h"
+#include "widgets/windows_fonts.h"
 
 #include "engine/criterion_headings.h"
 

@@ -6,11 +6,9 @@
 #include <QDate>
 #include <QGuiApplication>
 
-extern "C" Q_DECL_EXPORT bool ZirsWriteSearchReport(int& argc, char** argv,
-                                                    const SearchInputs& inputs,
-                                                    const SearchState& state,
-                                                    const QString& dateText, const QString& path,
-                                                    QString* error) {
+extern "C" Q_DECL_EXPORT bool
+ZirsWriteSearchReport(int& argc, char** argv, const SearchInputs& inputs, const SearchState& state,
+                      const QString& dateText, const QString& path, QString* error) {
     if (!state.Result) {
         if (error)
             *error = QStringLiteral("no result to report");

@@ -4,10 +4,10 @@
 
 #include "report/report_module.h"
 #include "search/search.h"
-#include "tools/zirs-search/batch_main.h"
 #include "tools/search-tool/search_json.h"
-#include "tools/zirs-search/report_module_path.h"
 #include "tools/search-tool/search_options.h"
+#include "tools/zirs-search/batch_main.h"
+#include "tools/zirs-search/report_module_path.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>
