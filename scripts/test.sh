@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # Checks the code's format, builds the project and runs every test: the
-# suite in a normal build, the
-# same suite under AddressSanitizer and UndefinedBehaviorSanitizer, and a
-# short bounded run of each fuzz target.
+# suite in a normal build, the same suite under AddressSanitizer and
+# UndefinedBehaviorSanitizer, and a short bounded run of each fuzz target.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 bash scripts/install-deps.sh
