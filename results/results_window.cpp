@@ -289,8 +289,7 @@ void TForm4::ShowSearchResult(const TSearchResult& result, const SearchInputs& r
     ShowWholeOrElided(m_address, AddressText(request.Address));
     ShowWholeOrElided(m_subject, SubjectText(request.Subject));
     ShowConsideredCount(this, result.CatalogueCount);
-    ShowWholeOrElided(m_rejected,
-                      RejectedCountText(result.CatalogueCount - result.AdmissibleCount));
+    ShowWholeOrElided(m_rejected, RejectedCountText(result.RejectedCount));
 
     if (!isVisible())
         placeOnOwner();
