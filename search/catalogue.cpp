@@ -135,19 +135,24 @@ TTechnologyVariant ReadVariant(const QSqlQuery& query, const ColumnPositions& c)
     return v;
 }
 
+// The number of rows of the catalogue table, the figure the results speak of
+// as the known variants; read inside the caller's transaction.
+std::optional<TCatalogueError> CountCatalogueRows(QSqlDatabase& db, int& catalogueRows) {
+    QSqlQuery count(db);
+    if (!count.exec(QStringLiteral("SELECT COUNT(*) FROM \"%1\"").arg(Utf8(CatalogueTableName))) ||
+        !count.next())
+        return TCatalogueError{EngineErrorText(count.lastError())};
+    catalogueRows = count.value(0).toInt();
+    return std::nullopt;
+}
+
 TCatalogueOutcome RunQuery(QSqlDatabase& db, const TFilterParameters& parameters,
                            int& catalogueRows) {
     // The count and the filter read one snapshot of the file.
     if (!db.transaction())
         return TCatalogueError{EngineErrorText(db.lastError())};
-    {
-        QSqlQuery count(db);
-        if (!count.exec(
-                QStringLiteral("SELECT COUNT(*) FROM \"%1\"").arg(Utf8(CatalogueTableName))) ||
-            !count.next())
-            return TCatalogueError{EngineErrorText(count.lastError())};
-        catalogueRows = count.value(0).toInt();
-    }
+    if (std::optional<TCatalogueError> error = CountCatalogueRows(db, catalogueRows))
+        return *error;
     QSqlQuery query(db);
     query.setForwardOnly(true);
     if (!query.prepare(FilterQueryText()))
@@ -286,14 +291,8 @@ std::optional<TCatalogueError> TCatalogueConnection::Open(const QString& catalog
     // every search of the batch see the same catalogue.
     if (!db.transaction())
         return TCatalogueError{EngineErrorText(db.lastError())};
-    {
-        QSqlQuery count(db);
-        if (!count.exec(
-                QStringLiteral("SELECT COUNT(*) FROM \"%1\"").arg(Utf8(CatalogueTableName))) ||
-            !count.next())
-            return TCatalogueError{EngineErrorText(count.lastError())};
-        session->CatalogueRows = count.value(0).toInt();
-    }
+    if (std::optional<TCatalogueError> error = CountCatalogueRows(db, session->CatalogueRows))
+        return *error;
     QSqlQuery& query = session->Query.emplace(db);
     query.setForwardOnly(true);
     if (!query.prepare(FilterQueryText()))
